@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QWidget>
+
+/// A plain drawing surface that is cleared and printed one line into, at its top left.
+/// A line wider or taller than the box is printed at the largest smaller font
+/// size that fits, so a readout is never cut off.
+class PictureBox : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit PictureBox(QWidget *parent = nullptr);
+
+    /// Clears the box.
+    void Cls();
+    /// Prints one line at the top left of the box.
+    void Print(const QString &text);
+
+    QString printedText() const { return line; }
+    /// The font the current line is drawn in: the box's font, or a smaller size that fits.
+    QFont printingFont() const;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QString line;
+};

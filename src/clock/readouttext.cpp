@@ -1,0 +1,53 @@
+#include "readouttext.h"
+
+namespace {
+
+// Drops the time-zone field ("t") of a time format; quoted literals stay.
+QString withoutTimeZone(const QString &format)
+{
+    QString result;
+    bool quoted = false;
+    for (const QChar c : format) {
+        if (c == u'\'')
+            quoted = !quoted;
+        if (!quoted && c == u't')
+            continue;
+        result += c;
+    }
+    return result.simplified();
+}
+
+QString withFourDigitYear(QString format)
+{
+    if (!format.contains(QLatin1String("yyyy")))
+        format.replace(QLatin1String("yy"), QLatin1String("yyyy"));
+    return format;
+}
+
+} // namespace
+
+QString SplitTimeText(const astro::SplitTime &split)
+{
+    return QStringLiteral("%1 h %2 m %3 s").arg(split.hours).arg(split.minutes).arg(split.seconds);
+}
+
+QString DateTimeText(const QDateTime &dateTime, const QLocale &locale)
+{
+    const QString dateFormat = withFourDigitYear(locale.dateFormat(QLocale::ShortFormat));
+    const QString timeFormat = withoutTimeZone(locale.timeFormat(QLocale::LongFormat));
+    return locale.toString(dateTime.date(), dateFormat) + u' ' +
+           locale.toString(dateTime.time(), timeFormat);
+}
+
+QDateTime toQDateTime(const astro::CivilDateTime &dateTime)
+{
+    return QDateTime(QDate(dateTime.year, dateTime.month, dateTime.day),
+                     QTime(dateTime.hour, dateTime.minute, dateTime.second), Qt::UTC);
+}
+
+astro::CivilDateTime toCivilDateTime(const QDateTime &dateTime)
+{
+    const QDate date = dateTime.date();
+    const QTime time = dateTime.time();
+    return {date.year(), date.month(), date.day(), time.hour(), time.minute(), time.second()};
+}

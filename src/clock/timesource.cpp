@@ -1,0 +1,7 @@
+#include "timesource.h"
+
+QDateTime SystemTimeSource::currentLocalTime()
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    return now.addMSecs(-now.time().msec());
+}

@@ -1,0 +1,21 @@
+#include "clock/clockpause.h"
+#include "clock/timesource.h"
+#include "ui/application.h"
+#include "ui/form1.h"
+#include "ui/messagepresenter.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    configureApplication(app);
+
+    SystemTimeSource timeSource;
+    EventLoopPause pause;
+    MessageBoxPresenter messages;
+    Form1 window({&timeSource, &pause, &messages, QCoreApplication::applicationDirPath()});
+    window.move(0, 0);
+    window.show();
+    return app.exec();
+}

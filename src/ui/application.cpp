@@ -1,0 +1,17 @@
+#include "application.h"
+
+#include "ui/staricon.h"
+
+#include <QApplication>
+#include <QStyleFactory>
+
+void configureApplication(QApplication &app)
+{
+    QApplication::setApplicationName(QStringLiteral("Zenitor"));
+    QApplication::setApplicationVersion(QStringLiteral("2.1"));
+    QApplication::setOrganizationDomain(QStringLiteral("zenitor.example.org"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.zenitor"));
+    QApplication::setWindowIcon(starClockIcon());
+    // Fusion draws every part from the palette, so the night colours hold everywhere.
+    app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+}

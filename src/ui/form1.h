@@ -1,0 +1,100 @@
+#pragma once
+
+#include "clock/siderealclock.h"
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+#include <array>
+#include <memory>
+
+class ClockPause;
+class Form2;
+class Form3;
+class MessagePresenter;
+class PictureBox;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class TimeSource;
+
+/// What the main window needs from outside: the clock, the pause, the message
+/// box and the folder of the data files. Tests pass their own.
+struct Form1Services
+{
+    TimeSource *timeSource;
+    ClockPause *pause;
+    MessagePresenter *messages;
+    QString dataFolder;
+};
+
+/// A control's place as fractions of the window's outer size at load.
+struct LayoutRatios
+{
+    float TopRatio = 0;
+    float LeftRatio = 0;
+    float WidthRatio = 0;
+    float HeightRatio = 0; ///< unused for combo boxes, whose height follows their font
+};
+
+/// The main window: site, list and object choice, the four readouts and the buttons.
+class Form1 : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit Form1(const Form1Services &services, QWidget *parent = nullptr);
+    ~Form1() override;
+
+    /// The widget built for a control of the design table, by its name.
+    QWidget *control(std::string_view name) const;
+
+    QLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6, *Label7, *Label8, *Label9,
+        *Label10, *Label11, *Label12, *Label13, *Label14;
+    QComboBox *Combo1, *Combo2, *Combo3;
+    QLineEdit *Text1, *Text2, *Text3, *Text4;
+    QPlainTextEdit *Text5;
+    QCheckBox *Check1;
+    QPushButton *Command1, *Command2, *Command3, *Command4, *Command5;
+    PictureBox *Picture1, *Picture2, *Picture3, *Picture4;
+
+    std::unique_ptr<SiderealClock> clock;
+
+    // Handlers of the window and its controls.
+    void Form_Resize();
+    void Form_Activate();
+    void Combo3_Click();
+    void Combo2_Click();
+    void Command3_Click();
+    void Command4_Click();
+    void Command5_Click();
+
+    QPointer<Form2> editorWindow;
+    QPointer<Form3> helpWindow;
+
+    // Proportional layout state, captured at the end of loading.
+    std::array<LayoutRatios, 32> layoutRatios{};
+    float SavedWidth = 0;
+    float SavedHeight = 0;
+
+protected:
+    bool event(QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildControls();
+    void connectHandlers();
+    void Form_Load();
+    void fillChoicesFromFiles();
+    void captureLayout();
+    /// Selects entry index of a choice list from code and runs its handler at once.
+    void selectEntry(QComboBox *combo, int index);
+    void windowActivated();
+
+    Form1Services services;
+    std::array<QWidget *, 32> controls{};
+};

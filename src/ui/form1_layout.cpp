@@ -1,0 +1,9 @@
+#include "form1.h"
+
+void Form1::captureLayout()
+{
+}
+
+void Form1::Form_Resize()
+{
+}

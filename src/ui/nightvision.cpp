@@ -1,0 +1,47 @@
+#include "nightvision.h"
+
+#include <QWidget>
+
+QPalette NightVision::palette()
+{
+    QPalette palette;
+    const QColor dimRed(64, 0, 0);
+    const QColor midRed(96, 0, 0);
+    for (const QPalette::ColorGroup group :
+         {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        palette.setColor(group, QPalette::Window, background);
+        palette.setColor(group, QPalette::WindowText, text);
+        palette.setColor(group, QPalette::Base, background);
+        palette.setColor(group, QPalette::AlternateBase, background);
+        palette.setColor(group, QPalette::Text, text);
+        palette.setColor(group, QPalette::PlaceholderText, midRed);
+        palette.setColor(group, QPalette::Button, buttonFace);
+        palette.setColor(group, QPalette::ButtonText, Qt::black);
+        palette.setColor(group, QPalette::BrightText, text);
+        palette.setColor(group, QPalette::Light, QColor(160, 0, 0));
+        palette.setColor(group, QPalette::Midlight, QColor(144, 0, 0));
+        palette.setColor(group, QPalette::Mid, midRed);
+        palette.setColor(group, QPalette::Dark, dimRed);
+        palette.setColor(group, QPalette::Shadow, Qt::black);
+        palette.setColor(group, QPalette::Highlight, buttonFace);
+        palette.setColor(group, QPalette::HighlightedText, Qt::black);
+        palette.setColor(group, QPalette::ToolTipBase, background);
+        palette.setColor(group, QPalette::ToolTipText, text);
+        palette.setColor(group, QPalette::Link, text);
+        palette.setColor(group, QPalette::LinkVisited, text);
+    }
+    // Disabled text stays visible but dimmer, still without green or blue.
+    palette.setColor(QPalette::Disabled, QPalette::WindowText, midRed);
+    palette.setColor(QPalette::Disabled, QPalette::Text, midRed);
+    palette.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(88, 0, 0));
+    return palette;
+}
+
+void NightVision::showEdges(QWidget *widget)
+{
+    QPalette edged = widget->palette();
+    // The style draws outlines a shade darker than the window colour.
+    edged.setColor(QPalette::Window, QColor(112, 0, 0));
+    edged.setColor(QPalette::Base, QColor(40, 0, 0));
+    widget->setPalette(edged);
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QColor>
+#include <QPalette>
+
+class QWidget;
+
+/// Colours of the main window, chosen to spare the observer's dark adaptation.
+namespace NightVision {
+inline const QColor background{0, 0, 0};
+inline const QColor text{192, 0, 0};
+inline const QColor buttonFace{128, 0, 0};
+
+/// Dark red on black for every role, including those the design leaves to the
+/// platform (drop-down lists, selections, focus frames, scroll bars).
+QPalette palette();
+
+/// Gives a control with a 3-D look visible edges and a visible check box, which
+/// the style would otherwise draw black on black.
+void showEdges(QWidget *widget);
+} // namespace NightVision
