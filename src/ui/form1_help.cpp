@@ -1,0 +1,13 @@
+#include "ui/form1.h"
+#include "ui/form3.h"
+
+// The help window has no owner, so it can outlive the main window and keeps the program
+// running until it is closed too; it is modeless, so a running clock goes on beside it.
+void Form1::Command5_Click()
+{
+    if (helpWindow.isNull())
+        helpWindow = new Form3();
+    helpWindow->show();
+    helpWindow->raise();
+    helpWindow->activateWindow();
+}

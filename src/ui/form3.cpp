@@ -1,0 +1,180 @@
+#include "ui/form3.h"
+
+#include <QColor>
+#include <QFont>
+#include <QLabel>
+#include <QPalette>
+#include <QString>
+#include <QStringList>
+
+namespace {
+
+/// Design geometry is in twips; 15 twips make one pixel at 96 dots per inch.
+constexpr int TWIPS_PER_PIXEL = 15;
+
+/// Design client area of the page, in twips.
+constexpr int CLIENT_WIDTH_TWIPS = 10680;
+constexpr int CLIENT_HEIGHT_TWIPS = 7725;
+
+enum class LabelStyle
+{
+    Title,
+    Heading,
+    Emphasis,
+    Body
+};
+
+struct HelpLabel
+{
+    QLabel *Form3::*member;
+    const char *name;
+    LabelStyle style;
+    int left;         ///< twips from the client area's left edge
+    int top;          ///< twips from the client area's top edge
+    int width;        ///< twips
+    int height;       ///< twips
+    const char *text; ///< UTF-8
+};
+
+// Top to bottom; later rows are raised above earlier ones where boxes overlap.
+constexpr HelpLabel HELP_LABELS[] = {
+    {&Form3::Label1, "Label1", LabelStyle::Title, 120, 120, 2655, 495, "Zenitor Version 2.1"},
+    {&Form3::Label2, "Label2", LabelStyle::Emphasis, 120, 480, 10335, 375,
+     "Ein Programm zur Bestimmung des Stundenwinkels von Objekten als Beobachtungshilfe."},
+    {&Form3::Label3, "Label3", LabelStyle::Heading, 120, 840, 10575, 255, "1. Standort festlegen"},
+    {&Form3::Label4, "Label4", LabelStyle::Body, 120, 1200, 10335, 975,
+     "Legen Sie zuerst die geografische Länge Ihres Beobachtungsortes fest, indem Sie im "
+     "Auswahlfeld einen Ort wählen. Fehlt Ihr Ort, können Sie ihn mit einem beliebigen "
+     "Texteditor in die Datei „standort.txt“ im Ordner „Programme/zenitor“ eintragen. Die Länge "
+     "wird als Dezimalzahl geschrieben, östliche Länge positiv und westliche Länge negativ. Sie "
+     "können einen Standort auch direkt in das Feld „geografische Länge“ eingeben; er wird dann "
+     "aber nicht gespeichert."},
+    {&Form3::Label5, "Label5", LabelStyle::Heading, 120, 2280, 9015, 255,
+     "2. Auswählen der Beobachtungobjektes"},
+    {&Form3::Label6, "Label6", LabelStyle::Body, 120, 2640, 10455, 975,
+     "Wählen Sie zuerst im Auswahlfeld „Liste“ die Objektliste. Mitgeliefert werden vier Listen "
+     "mit den Messier-Objekten, die in der jeweiligen Jahreszeit gut zu beobachten sind. Danach "
+     "wählen Sie in der Liste „Objekt“ das gewünschte Objekt. Für ein Objekt, das in keiner Liste "
+     "steht (zum Beispiel einen Planeten), können Sie Rektaszension und Deklination direkt in "
+     "ihre Felder eingeben; die Werte werden dann aber nicht gespeichert."},
+    {&Form3::Label7, "Label7", LabelStyle::Heading, 120, 3600, 9015, 255,
+     "3. Start und Beendigung der Uhr"},
+    {&Form3::Label8, "Label8", LabelStyle::Body, 120, 3960, 10455, 735,
+     "Starten Sie die Uhr mit dem Button „Start“. Während der Sommerzeit muss das Kästchen "
+     "„Sommerzeit“ angekreuzt sein. Zum Beenden des Programms müssen Sie erst die Uhr mit dem "
+     "Button „Stop“ anhalten; danach verlassen Sie das Programm mit „Ende“."},
+    {&Form3::Label9, "Label9", LabelStyle::Heading, 120, 4680, 9015, 255,
+     "4. Bearbeitung vorhandener und Erstellung neuer Objektlisten"},
+    {&Form3::Label10, "Label10", LabelStyle::Body, 120, 5040, 10455, 735,
+     "Die Objektlisten heißen „Fruehling.txt“, „Sommer.txt“, „Herbst.txt“ und „Winter.txt“. "
+     "Mit dem Button „Edit“ ergänzen Sie die Datei der unter „Liste“ gewählten Liste; jeder "
+     "andere Texteditor eignet sich ebenso. Informationen zu einem Objekt können Sie in seinen "
+     "Datensatz schreiben; sie erscheinen dann im Feld „Info“."},
+    {&Form3::Label11, "Label11", LabelStyle::Body, 120, 5760, 9015, 255,
+     "Bei der Eingabe der Daten in die Datei entsprechende Datei ist folgender Syntax zu "
+     "beachten:"},
+    {&Form3::Label12, "Label12", LabelStyle::Emphasis, 120, 6120, 9015, 255,
+     "Objekt;Rektaszension (hh:mm:ss);Deklination (grad:min:sek);Info"},
+    {&Form3::Label13, "Label13", LabelStyle::Body, 120, 6480, 10455, 375,
+     "Das Semikolon darf nur als Trennzeichen dieser Syntax vorkommen. Auch ein Datensatz ohne "
+     "Info braucht das Semikolon vor der leeren Info."},
+    {&Form3::Label14, "Label14", LabelStyle::Body, 120, 6960, 10455, 735,
+     "Neue Objektdateien können Sie unter beliebigem Namen als „.txt“-Datei im Ordner "
+     "„Programme/zenitor“ anlegen; jede muss mindestens einen Datensatz enthalten. Tragen Sie "
+     "danach den Dateinamen ohne „.txt“ mit einem beliebigen Texteditor als neue Zeile in die "
+     "Datei „Liste.txt“ ein."},
+};
+
+constexpr int pixels(int twips)
+{
+    return twips / TWIPS_PER_PIXEL;
+}
+
+// Liberation Serif is the metric twin of Times New Roman, so the title keeps its design width.
+QFont titleFont()
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif")});
+    font.setStyleHint(QFont::Serif);
+    font.setPointSizeF(12.0);
+    font.setBold(true);
+    font.setUnderline(true);
+    return font;
+}
+
+// MS Sans Serif is a Windows bitmap font that fontconfig would replace by the much wider DejaVu
+// Sans; Arial, or its metric twin Liberation Sans, is as narrow and matches the main window.
+QFont pageFont(bool bold)
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(8.25);
+    font.setBold(bold);
+    return font;
+}
+
+QFont fontFor(LabelStyle style)
+{
+    switch (style) {
+    case LabelStyle::Title:
+        return titleFont();
+    case LabelStyle::Heading:
+    case LabelStyle::Emphasis:
+        return pageFont(true);
+    case LabelStyle::Body:
+        break;
+    }
+    return pageFont(false);
+}
+
+QColor textColourFor(LabelStyle style)
+{
+    switch (style) {
+    case LabelStyle::Title:
+        return QColor(255, 0, 0);
+    case LabelStyle::Heading:
+        return QColor(0, 128, 0);
+    case LabelStyle::Emphasis:
+    case LabelStyle::Body:
+        break;
+    }
+    return QColor(0, 0, 0);
+}
+
+} // namespace
+
+Form3::Form3(QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Hilfe"));
+    setObjectName(QStringLiteral("Form3"));
+
+    const QColor white(255, 255, 255);
+    QPalette pagePalette = palette();
+    pagePalette.setColor(QPalette::Window, white);
+    setPalette(pagePalette);
+    setAutoFillBackground(true);
+    resize(pixels(CLIENT_WIDTH_TWIPS), pixels(CLIENT_HEIGHT_TWIPS));
+
+    // No layout: the labels keep their design place, so a smaller window cuts the page off.
+    for (const HelpLabel &spec : HELP_LABELS) {
+        auto *label = new QLabel(QString::fromUtf8(spec.text), this);
+        label->setObjectName(QString::fromLatin1(spec.name));
+        label->setTextFormat(Qt::PlainText);
+        label->setWordWrap(true);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        label->setFont(fontFor(spec.style));
+        QPalette labelPalette = label->palette();
+        labelPalette.setColor(QPalette::Window, white);
+        labelPalette.setColor(QPalette::WindowText, textColourFor(spec.style));
+        label->setPalette(labelPalette);
+        label->setAutoFillBackground(true);
+        label->setGeometry(pixels(spec.left), pixels(spec.top), pixels(spec.width),
+                           pixels(spec.height));
+        label->raise();
+        this->*spec.member = label;
+    }
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+
+/// The help window: one fixed page of German instructions, built from a table of 14 labels.
+/// It runs no code of its own; closing it destroys it (Qt::WA_DeleteOnClose).
+class Form3 : public QWidget
+{
+    Q_OBJECT
+
+public:
+    /// Client area 712 x 515 pixels at 96 dots per inch; labels keep their design place on resize.
+    explicit Form3(QWidget *parent = nullptr);
+
+    QLabel *Label1 = nullptr;
+    QLabel *Label2 = nullptr;
+    QLabel *Label3 = nullptr;
+    QLabel *Label4 = nullptr;
+    QLabel *Label5 = nullptr;
+    QLabel *Label6 = nullptr;
+    QLabel *Label7 = nullptr;
+    QLabel *Label8 = nullptr;
+    QLabel *Label9 = nullptr;
+    QLabel *Label10 = nullptr;
+    QLabel *Label11 = nullptr;
+    QLabel *Label12 = nullptr;
+    QLabel *Label13 = nullptr;
+    QLabel *Label14 = nullptr;
+};
