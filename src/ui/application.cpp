@@ -1,9 +1,9 @@
 #include "application.h"
 
+#include "ui/nightvisionstyle.h"
 #include "ui/staricon.h"
 
 #include <QApplication>
-#include <QStyleFactory>
 
 void configureApplication(QApplication &app)
 {
@@ -13,5 +13,5 @@ void configureApplication(QApplication &app)
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.zenitor"));
     QApplication::setWindowIcon(starClockIcon());
     // Fusion draws every part from the palette, so the night colours hold everywhere.
-    app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    app.setStyle(new NightVisionStyle);
 }

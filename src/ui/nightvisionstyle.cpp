@@ -1,0 +1,62 @@
+#include "nightvisionstyle.h"
+
+#include <QPainter>
+#include <QStyleFactory>
+#include <QStyleOption>
+
+namespace {
+
+void drawPanel(QPainter *painter, const QRect &rect, const QPalette &palette, bool sunken)
+{
+    painter->save();
+    painter->fillRect(rect, palette.button());
+    const QColor upper = palette.color(sunken ? QPalette::Dark : QPalette::Light);
+    const QColor lower = palette.color(sunken ? QPalette::Light : QPalette::Dark);
+    const QRect r = rect.adjusted(0, 0, -1, -1);
+    painter->setPen(upper);
+    painter->drawLine(r.topLeft(), r.topRight());
+    painter->drawLine(r.topLeft(), r.bottomLeft());
+    painter->setPen(lower);
+    painter->drawLine(r.bottomLeft(), r.bottomRight());
+    painter->drawLine(r.topRight(), r.bottomRight());
+    painter->setPen(palette.color(QPalette::Shadow));
+    painter->setBrush(Qt::NoBrush);
+    painter->drawRect(r);
+    painter->restore();
+}
+
+} // namespace
+
+NightVisionStyle::NightVisionStyle() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion")))
+{
+}
+
+void NightVisionStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *option,
+                                     QPainter *painter, const QWidget *widget) const
+{
+    if (element == PE_PanelButtonCommand) {
+        const bool sunken = option->state & (State_Sunken | State_On);
+        drawPanel(painter, option->rect, option->palette, sunken);
+        return;
+    }
+    QProxyStyle::drawPrimitive(element, option, painter, widget);
+}
+
+void NightVisionStyle::drawComplexControl(ComplexControl control,
+                                          const QStyleOptionComplex *option, QPainter *painter,
+                                          const QWidget *widget) const
+{
+    QProxyStyle::drawComplexControl(control, option, painter, widget);
+    const auto *combo = qstyleoption_cast<const QStyleOptionComboBox *>(option);
+    if (control != CC_ComboBox || !combo || !(combo->subControls & SC_ComboBoxArrow))
+        return;
+
+    // Repaint the arrow button over Fusion's own.
+    const QRect arrowRect = subControlRect(CC_ComboBox, combo, SC_ComboBoxArrow, widget);
+    const bool sunken = combo->state & State_Sunken;
+    drawPanel(painter, arrowRect, combo->palette, sunken);
+    QStyleOption arrow = *option;
+    arrow.rect = arrowRect.adjusted(3, 3, -3, -3);
+    arrow.palette.setColor(QPalette::ButtonText, combo->palette.color(QPalette::ButtonText));
+    QProxyStyle::drawPrimitive(PE_IndicatorArrowDown, &arrow, painter, widget);
+}

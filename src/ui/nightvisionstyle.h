@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QProxyStyle>
+
+/// Fusion with push buttons and drop-down arrows drawn as plain 3-D panels from
+/// the palette's own Button, Light and Dark colours. Fusion lays translucent white
+/// bevel lines over them, which would put pale light into the night-vision window.
+class NightVisionStyle : public QProxyStyle
+{
+    Q_OBJECT
+public:
+    NightVisionStyle();
+
+    void drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,
+                       const QWidget *widget = nullptr) const override;
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex *option,
+                            QPainter *painter, const QWidget *widget = nullptr) const override;
+};

@@ -1,0 +1,315 @@
+#include "clock/clockpause.h"
+#include "clock/picturebox.h"
+#include "clock/readouttext.h"
+#include "support/fakeservices.h"
+#include "ui/application.h"
+#include "ui/form1.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+class TestClock : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void readoutsOfTheDecemberEvening();
+    void stopEndsAfterExactlyOneMorePass();
+    void inputsAreReadOnEveryPass_data();
+    void inputsAreReadOnEveryPass();
+    void stopWhileIdleChangesNothing();
+    void oneStopEndsNestedStarts();
+    void closingTheWindowEndsEveryRun();
+    void emptyEntriesComputeForGreenwich();
+    void overflowingSiteTextStaysReadable();
+    void readoutsFitTheirBoxes();
+
+    void dateTimeText_data();
+    void dateTimeText();
+    void pauseEndsJustAfterTheNextSecond_data();
+    void pauseEndsJustAfterTheNextSecond();
+    void realPauseWaitsForTheSecondToChange();
+    void realPauseCanBeInterrupted();
+
+private:
+    void enterDecemberCase();
+    /// Runs Start; the script stops the clock at the given wait.
+    void runUntilStopAtWait(int wait);
+
+    QTemporaryDir emptyFolder;
+    std::unique_ptr<FakeServices> fakes;
+    std::unique_ptr<Form1> window;
+};
+
+void TestClock::initTestCase()
+{
+    configureApplication(*qApp);
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+}
+
+void TestClock::init()
+{
+    fakes = std::make_unique<FakeServices>();
+    window = std::make_unique<Form1>(fakes->forFolder(emptyFolder.path()));
+}
+
+void TestClock::cleanup()
+{
+    window.reset();
+    fakes.reset();
+}
+
+void TestClock::enterDecemberCase()
+{
+    fakes->time.now = QDateTime(QDate(2026, 12, 8), QTime(23, 30, 0));
+    window->Combo1->setEditText(QStringLiteral("13.4 Testort"));
+    window->Text1->setText(QStringLiteral("5"));
+    window->Text3->setText(QStringLiteral("34"));
+    window->Text4->setText(QStringLiteral("32"));
+    window->Check1->setChecked(false);
+}
+
+void TestClock::runUntilStopAtWait(int wait)
+{
+    auto previous = fakes->pause.script;
+    fakes->pause.script = [this, wait, previous](int number) {
+        if (previous)
+            previous(number);
+        if (number == wait)
+            window->Command2->click();
+    };
+    window->Command1->click();
+}
+
+void TestClock::readoutsOfTheDecemberEvening()
+{
+    enterDecemberCase();
+    runUntilStopAtWait(1);
+    QCOMPARE(window->Picture2->printedText(), QStringLiteral("4 h 34 m 21 s"));
+    QCOMPARE(window->Picture3->printedText(), QStringLiteral("22 h 59 m 49 s"));
+    QCOMPARE(window->Picture4->printedText(), QStringLiteral("08.12.2026 23:30:00"));
+    QCOMPARE(window->Picture1->printedText(), QStringLiteral("08.12.2026 22:30:00"));
+}
+
+void TestClock::stopEndsAfterExactlyOneMorePass()
+{
+    enterDecemberCase();
+    QList<bool> endeEnabledDuringWaits;
+    fakes->pause.script = [this, &endeEnabledDuringWaits](int) {
+        endeEnabledDuringWaits.append(window->Command4->isEnabled());
+    };
+    runUntilStopAtWait(3);
+    // Passes 1-3 each followed by a wait, the third wait takes the Stop, pass 4 ends it.
+    QCOMPARE(fakes->time.readings, 4 * 2);
+    QCOMPARE(fakes->pause.waits, 3);
+    QCOMPARE(endeEnabledDuringWaits, QList<bool>({false, false, false}));
+    QVERIFY(window->Command4->isEnabled());
+    QCOMPARE(window->clock->RunFlag, 0);
+    QVERIFY(!window->clock->isRunning());
+}
+
+void TestClock::inputsAreReadOnEveryPass_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("sidereal");
+    QTest::addColumn<QString>("hourAngle");
+    QTest::addColumn<QString>("greenwich");
+    QTest::newRow("right ascension hours")
+        << "Text1" << "4" << "4 h 34 m 21 s" << "23 h 59 m 49 s" << "08.12.2026 22:30:00";
+    QTest::newRow("site longitude 15 E shifts by 6.4 minutes")
+        << "Combo1" << "14.9" << "4 h 40 m 21 s" << "23 h 5 m 49 s" << "08.12.2026 22:30:00";
+    QTest::newRow("Sommerzeit ticked moves Greenwich back an hour")
+        << "Check1" << "" << "3 h 34 m 11 s" << "21 h 59 m 39 s" << "08.12.2026 21:30:00";
+}
+
+void TestClock::inputsAreReadOnEveryPass()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, value);
+    QFETCH(QString, sidereal);
+    QFETCH(QString, hourAngle);
+    QFETCH(QString, greenwich);
+    enterDecemberCase();
+    fakes->pause.script = [&](int number) {
+        if (number != 1)
+            return;
+        if (field == QLatin1String("Check1"))
+            window->Check1->setChecked(true);
+        else if (field == QLatin1String("Combo1"))
+            window->Combo1->setEditText(value);
+        else
+            window->Text1->setText(value);
+    };
+    runUntilStopAtWait(1);
+    QCOMPARE(window->Picture2->printedText(), sidereal);
+    QCOMPARE(window->Picture3->printedText(), hourAngle);
+    QCOMPARE(window->Picture1->printedText(), greenwich);
+    QCOMPARE(window->Picture4->printedText(), QStringLiteral("08.12.2026 23:30:00"));
+}
+
+void TestClock::stopWhileIdleChangesNothing()
+{
+    window->Command2->click();
+    QCOMPARE(window->clock->RunFlag, 0);
+    QCOMPARE(fakes->time.readings, 0);
+    QVERIFY(window->Picture2->printedText().isEmpty());
+    QVERIFY(window->Command4->isEnabled());
+
+    enterDecemberCase();
+    runUntilStopAtWait(2);
+    QCOMPARE(fakes->time.readings, 3 * 2);
+    QCOMPARE(window->Picture2->printedText(), QStringLiteral("4 h 34 m 21 s"));
+}
+
+void TestClock::oneStopEndsNestedStarts()
+{
+    enterDecemberCase();
+    int nestedStarts = 0;
+    fakes->pause.script = [&](int number) {
+        // The second Start arrives during the first run's first pause.
+        if (number == 1 && nestedStarts++ == 0)
+            window->Command1->click();
+        if (number == 3)
+            window->Command2->click();
+    };
+    window->Command1->click();
+    // Outer pass, nested passes 2-4 (the last after Stop), one last outer pass.
+    QCOMPARE(fakes->time.readings, 5 * 2);
+    QVERIFY(window->Command4->isEnabled());
+    QVERIFY(!window->clock->isRunning());
+}
+
+void TestClock::closingTheWindowEndsEveryRun()
+{
+    enterDecemberCase();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    fakes->pause.script = [this](int number) {
+        if (number == 1)
+            window->Command1->click();
+        if (number == 2)
+            window->close();
+    };
+    window->Command1->click();
+    // No pass after the close, and no run left behind.
+    QCOMPARE(fakes->time.readings, 2 * 2);
+    QVERIFY(!window->clock->isRunning());
+    QVERIFY(!window->isVisible());
+    QCOMPARE(fakes->pause.waits, 2);
+}
+
+void TestClock::emptyEntriesComputeForGreenwich()
+{
+    fakes->time.now = QDateTime(QDate(2000, 1, 1), QTime(13, 0, 0));
+    window->Combo1->setEditText(QString());
+    runUntilStopAtWait(1);
+    QCOMPARE(window->Picture2->printedText(), QStringLiteral("18 h 41 m 50 s"));
+    QCOMPARE(window->Picture3->printedText(), window->Picture2->printedText());
+}
+
+void TestClock::overflowingSiteTextStaysReadable()
+{
+    enterDecemberCase();
+    window->Combo1->setEditText(QString(400, u'9'));
+    runUntilStopAtWait(1);
+    QCOMPARE(window->Picture2->printedText(), QStringLiteral("0 h 0 m 0 s"));
+    QCOMPARE(window->Picture4->printedText(), QStringLiteral("08.12.2026 23:30:00"));
+}
+
+void TestClock::readoutsFitTheirBoxes()
+{
+    enterDecemberCase();
+    runUntilStopAtWait(1);
+    for (PictureBox *box :
+         {window->Picture1, window->Picture2, window->Picture3, window->Picture4}) {
+        const QFontMetricsF metrics(box->printingFont());
+        const QString line = box->printedText();
+        QVERIFY2(metrics.horizontalAdvance(line) <= box->width() &&
+                     metrics.height() <= box->height(),
+                 qPrintable(QStringLiteral("%1: '%2' is %3 x %4 px in a %5 x %6 px box")
+                                .arg(box->objectName(), line)
+                                .arg(metrics.horizontalAdvance(line))
+                                .arg(metrics.height())
+                                .arg(box->width())
+                                .arg(box->height())));
+        QVERIFY(box->printingFont().pointSizeF() <= box->font().pointSizeF());
+    }
+    // The sidereal readout fits at its own size and must not be shrunk.
+    QCOMPARE(window->Picture2->printingFont().pointSizeF(), window->Picture2->font().pointSizeF());
+}
+
+void TestClock::dateTimeText_data()
+{
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("German: four-digit year, no time zone")
+        << QLocale(QLocale::German, QLocale::Germany) << "08.12.2026 23:30:05";
+    QTest::newRow("British") << QLocale(QLocale::English, QLocale::UnitedKingdom)
+                             << "08/12/2026 23:30:05";
+}
+
+void TestClock::dateTimeText()
+{
+    QFETCH(QLocale, locale);
+    QFETCH(QString, text);
+    QCOMPARE(DateTimeText(QDateTime(QDate(2026, 12, 8), QTime(23, 30, 5)), locale), text);
+}
+
+void TestClock::pauseEndsJustAfterTheNextSecond_data()
+{
+    QTest::addColumn<qint64>("wallClock");
+    QTest::addColumn<int>("wait");
+    QTest::newRow("on the second: the next one") << qint64(1'000'000) << 1020;
+    QTest::newRow("early in the second") << qint64(1'000'300) << 720;
+    QTest::newRow("half way: still the next one") << qint64(1'000'500) << 520;
+    QTest::newRow("late: the one after, at least half a second") << qint64(1'000'501) << 1519;
+    QTest::newRow("just before the change") << qint64(1'000'999) << 1021;
+}
+
+void TestClock::pauseEndsJustAfterTheNextSecond()
+{
+    QFETCH(qint64, wallClock);
+    QFETCH(int, wait);
+    QCOMPARE(EventLoopPause::millisecondsToWait(wallClock), wait);
+}
+
+void TestClock::realPauseWaitsForTheSecondToChange()
+{
+    EventLoopPause pause;
+    bool eventProcessed = false;
+    QTimer::singleShot(10, [&] { eventProcessed = true; });
+    const qint64 before = QDateTime::currentMSecsSinceEpoch();
+    QElapsedTimer monotonic;
+    monotonic.start();
+    QVERIFY(pause.waitForNextSecond());
+    const qint64 after = QDateTime::currentMSecsSinceEpoch();
+    QVERIFY2(after / 1000 > before / 1000, "the displayed second must have moved on");
+    QVERIFY2(monotonic.elapsed() >= 500, qPrintable(QString::number(monotonic.elapsed())));
+    QVERIFY2(eventProcessed, "window events must be processed during the pause");
+}
+
+void TestClock::realPauseCanBeInterrupted()
+{
+    EventLoopPause pause;
+    QTimer::singleShot(20, [&] { pause.interrupt(); });
+    QElapsedTimer monotonic;
+    monotonic.start();
+    QVERIFY(!pause.waitForNextSecond());
+    QVERIFY2(monotonic.elapsed() < 500, qPrintable(QString::number(monotonic.elapsed())));
+}
+
+QTEST_MAIN(TestClock)
+#include "tst_clock.moc"

@@ -1,0 +1,227 @@
+#include "clock/picturebox.h"
+#include "support/fakeservices.h"
+#include "ui/application.h"
+#include "ui/form1.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+class TestForm1 : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void windowAsDesigned();
+    void controlsAsDesigned_data();
+    void controlsAsDesigned();
+    void tabOrderAndStartFocus();
+    void staysDarkRedOnBlack();
+    void endeClosesTheWindow();
+
+private:
+    QTemporaryDir emptyFolder;
+    std::unique_ptr<FakeServices> fakes;
+    std::unique_ptr<Form1> window;
+};
+
+void TestForm1::initTestCase()
+{
+    configureApplication(*qApp);
+}
+
+void TestForm1::init()
+{
+    fakes = std::make_unique<FakeServices>();
+    window = std::make_unique<Form1>(fakes->forFolder(emptyFolder.path()));
+}
+
+void TestForm1::cleanup()
+{
+    window.reset();
+    fakes.reset();
+}
+
+void TestForm1::windowAsDesigned()
+{
+    QCOMPARE(window->windowTitle(), QStringLiteral("Zenitor 2.1"));
+    QCOMPARE(window->size(), QSize(592, 423)); // 8880 x 6345 twips
+    QCOMPARE(window->palette().color(QPalette::Window), QColor(0, 0, 0));
+    QVERIFY(!window->windowIcon().isNull());
+    const Qt::WindowFlags flags = window->windowFlags();
+    QVERIFY(flags & Qt::WindowMinimizeButtonHint);
+    QVERIFY(flags & Qt::WindowMaximizeButtonHint);
+}
+
+void TestForm1::controlsAsDesigned_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("pixels");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<double>("points");
+    QTest::addColumn<bool>("bold");
+    QTest::addColumn<bool>("underline");
+    QTest::addColumn<QColor>("textColour");
+    QTest::addColumn<QColor>("background");
+    // Design values in twips, divided by 15 by hand.
+    QTest::newRow("Label1, umlaut caption") << "Label1" << QRect(8, 8, 145, 17)
+        << "geografische Länge:" << 8.25 << true << true << QColor(192, 0, 0) << QColor(0, 0, 0);
+    QTest::newRow("Label2 keeps its typo") << "Label2" << QRect(296, 128, 289, 17) << "Meridan:"
+        << 9.75 << true << true << QColor(192, 0, 0) << QColor(0, 0, 0);
+    QTest::newRow("Label9 unit, not underlined") << "Label9" << QRect(496, 56, 25, 17) << "h"
+        << 8.25 << true << false << QColor(192, 0, 0) << QColor(0, 0, 0);
+    QTest::newRow("Label14 red rule") << "Label14" << QRect(8, 104, 577, 3) << ""
+        << -1.0 << false << false << QColor(192, 0, 0) << QColor(128, 0, 0);
+    QTest::newRow("Combo2 shows its design text") << "Combo2" << QRect(360, 32, 121, -1)
+        << "Combo2" << 8.25 << false << false << QColor(192, 0, 0) << QColor();
+    QTest::newRow("Text2 large bold") << "Text2" << QRect(320, 336, 265, 43) << "Text2" << 18.0
+        << true << false << QColor(192, 0, 0) << QColor(0, 0, 0);
+    QTest::newRow("Text5 info box") << "Text5" << QRect(8, 224, 577, 81) << "" << 8.25 << false
+        << false << QColor(192, 0, 0) << QColor(0, 0, 0);
+    QTest::newRow("Check1") << "Check1" << QRect(8, 72, 145, 17) << "Sommerzeit" << 8.25
+        << false << false << QColor(192, 0, 0) << QColor();
+    QTest::newRow("Picture2 readout") << "Picture2" << QRect(296, 152, 289, 41) << "" << 18.0
+        << true << false << QColor(192, 0, 0) << QColor(0, 0, 0);
+    QTest::newRow("Command3 deep red button") << "Command3" << QRect(360, 64, 105, 33) << "Edit"
+        << 8.25 << true << false << QColor(0, 0, 0) << QColor(128, 0, 0);
+    QTest::newRow("Command4 Ende") << "Command4" << QRect(480, 384, 105, 33) << "Ende" << 8.25
+        << true << false << QColor(0, 0, 0) << QColor(128, 0, 0);
+}
+
+void TestForm1::controlsAsDesigned()
+{
+    QFETCH(QString, name);
+    QFETCH(QRect, pixels);
+    QFETCH(QString, caption);
+    QFETCH(double, points);
+    QFETCH(bool, bold);
+    QFETCH(bool, underline);
+    QFETCH(QColor, textColour);
+    QFETCH(QColor, background);
+
+    QWidget *widget = window->findChild<QWidget *>(name);
+    QVERIFY(widget);
+    const QRect geometry = widget->geometry();
+    QCOMPARE(geometry.topLeft(), pixels.topLeft());
+    QCOMPARE(geometry.width(), pixels.width());
+    if (pixels.height() >= 0) // a combo box's height follows its font
+        QCOMPARE(geometry.height(), pixels.height());
+
+    QString shown;
+    if (auto *label = qobject_cast<QLabel *>(widget))
+        shown = label->text();
+    else if (auto *combo = qobject_cast<QComboBox *>(widget))
+        shown = combo->currentText();
+    else if (auto *edit = qobject_cast<QLineEdit *>(widget))
+        shown = edit->text();
+    else if (auto *info = qobject_cast<QPlainTextEdit *>(widget))
+        shown = info->toPlainText();
+    else if (auto *button = qobject_cast<QAbstractButton *>(widget))
+        shown = button->text();
+    QCOMPARE(shown, caption);
+
+    const QFont font = widget->font();
+    if (points > 0) {
+        QCOMPARE(font.family(), QStringLiteral("Arial"));
+        QCOMPARE(font.pointSizeF(), points);
+    }
+    QCOMPARE(font.bold(), bold);
+    QCOMPARE(font.underline(), underline);
+
+    const QPalette palette = widget->palette();
+    const bool isButton = qobject_cast<QPushButton *>(widget) != nullptr;
+    QCOMPARE(palette.color(isButton ? QPalette::ButtonText : widget->foregroundRole()),
+             textColour);
+    if (background.isValid())
+        QCOMPARE(palette.color(isButton ? QPalette::Button : widget->backgroundRole()),
+                 background);
+}
+
+void TestForm1::tabOrderAndStartFocus()
+{
+    window->show();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    QCOMPARE(QApplication::focusWidget(), window->Picture1);
+
+    const QStringList expected{"Picture1", "Picture2", "Command1", "Command2", "Combo1",
+                               "Picture3", "Combo2",   "Text1",    "Text2",    "Command3",
+                               "Command4", "Check1",   "Picture4", "Text3",    "Text4",
+                               "Text5",    "Combo3",   "Command5", "Picture1"};
+    QStringList visited;
+    for (int step = 0; step < expected.size(); ++step) {
+        QWidget *focus = QApplication::focusWidget();
+        // An editable combo box hands the focus to its line edit.
+        while (focus && focus->objectName().isEmpty())
+            focus = focus->parentWidget();
+        visited << (focus ? focus->objectName() : QStringLiteral("(none)"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    QCOMPARE(visited, expected);
+}
+
+void TestForm1::staysDarkRedOnBlack()
+{
+    window->Combo1->addItems({"13.41 Berlin", "11.58 München"});
+    window->Combo1->setEditText(QStringLiteral("13.41 Berlin"));
+    window->Combo1->lineEdit()->selectAll();
+    window->Text1->setText(QStringLiteral("5"));
+    window->Text5->setPlainText(QStringLiteral("Orionnebel, Emissionsnebel"));
+    window->Check1->setChecked(true);
+    window->Picture2->Print(QStringLiteral("4 h 34 m 21 s"));
+    window->show();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    window->Combo1->setFocus();
+    window->Command4->setEnabled(false);
+    window->Combo1->showPopup();
+    QTest::qWait(50);
+
+    const QList<QPair<QString, QImage>> pictures{
+        {"main window", window->grab().toImage()},
+        {"drop-down list", window->Combo1->view()->window()->grab().toImage()}};
+    window->Combo1->hidePopup();
+    for (const auto &[what, image] : pictures) {
+        if (qEnvironmentVariableIsSet("ZENITOR_SAVE_GRABS"))
+            image.save(QStringLiteral("/tmp/grab-%1.png").arg(what.left(4)));
+        int offending = 0;
+        QPoint first;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor c = image.pixelColor(x, y);
+                if (c.green() > 48 || c.blue() > 48) {
+                    if (offending++ == 0)
+                        first = {x, y};
+                }
+            }
+        QVERIFY2(offending == 0,
+                 qPrintable(QStringLiteral("%1: %2 pixels with green or blue above 48, first at "
+                                           "%3,%4: %5")
+                                .arg(what)
+                                .arg(offending)
+                                .arg(first.x())
+                                .arg(first.y())
+                                .arg(image.pixelColor(first).name())));
+    }
+}
+
+void TestForm1::endeClosesTheWindow()
+{
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    window->Command4->click();
+    QVERIFY(!window->isVisible());
+}
+
+QTEST_MAIN(TestForm1)
+#include "tst_form1.moc"
