@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Builds the program and its tests in build-tests/ and runs every test.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/install-debian-packages.sh test
+cmake -S . -B build-tests -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON
+cmake --build build-tests -j"$(nproc)"
+ctest --test-dir build-tests --output-on-failure -j"$(nproc)"

@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages that this machine lacks for building (build),
+# or for building and running every test (test). Needs root.
+set -euo pipefail
+
+build_packages=(cmake g++ make qt6-base-dev fonts-liberation2)
+# The end-to-end tests drive the real window under a virtual X server.
+test_packages=(xvfb xauth openbox xdotool x11-utils imagemagick)
+
+case "${1:-build}" in
+build) wanted=("${build_packages[@]}") ;;
+test) wanted=("${build_packages[@]}" "${test_packages[@]}") ;;
+*) echo "usage: $0 build|test" >&2; exit 2 ;;
+esac
+
+missing=()
+for package in "${wanted[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
+        missing+=("$package")
+done
+if ((${#missing[@]})); then
+    echo "Installing: ${missing[*]}"
+    apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
