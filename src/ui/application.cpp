@@ -9,8 +9,8 @@ void configureApplication(QApplication &app)
 {
     QApplication::setApplicationName(QStringLiteral("Zenitor"));
     QApplication::setApplicationVersion(QStringLiteral("2.1"));
-    QApplication::setOrganizationDomain(QStringLiteral("zenitor.example.org"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.zenitor"));
+    QApplication::setOrganizationDomain(QStringLiteral("zenitor.org"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.zenitor.Zenitor"));
     QApplication::setWindowIcon(starClockIcon());
     // Fusion draws every part from the palette, so the night colours hold everywhere.
     app.setStyle(new NightVisionStyle);
