@@ -1,0 +1,91 @@
+#pragma once
+
+#include "catalogue/textencoding.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+class QIODevice;
+
+/// What became of an access to a data file.
+enum class FileState
+{
+    Done,           ///< read or written
+    Missing,        ///< no such file in the program folder, in any case of letters
+    Unreadable,     ///< there, but it could not be opened or read (a folder of that name, say)
+    NotWritable,    ///< a save failed; the former file is left as it was
+    NameNotAllowed, ///< the list name would address a file outside the program folder
+};
+
+/// The outcome of reading a data file: the file's state, the path used (the one looked for when
+/// it is missing) and what was read. A missing file and a file without entries differ in state.
+template <typename T> struct FileRead
+{
+    FileState state = FileState::Done;
+    QString path;
+    T value{};
+    TextEncoding encoding = TextEncoding::Windows1252;
+};
+
+/// The outcome of a save: the state, the path written and the encoding the file now has.
+struct FileWrite
+{
+    FileState state = FileState::Done;
+    QString path;
+    TextEncoding encoding = TextEncoding::Windows1252;
+};
+
+/// The data files in the program folder: the location file, the list index and the object list
+/// files. Every operation opens its file, reads or writes it whole and closes it before it
+/// returns. A file name that does not exist exactly is looked up without regard to case.
+class CatalogueFiles
+{
+public:
+    /// programFolder: the folder of the executable, which holds the data files.
+    explicit CatalogueFiles(const QString &programFolder);
+
+    /// The object list file of a list: program folder, separator, list name and ".txt".
+    QString ListFilePath(const QString &listName) const;
+
+    /// The site texts of the location file: trimmed first fields of all non-empty lines.
+    FileRead<QStringList> ReadSiteEntries() const;
+    /// The lines of the list index, neither split nor trimmed; an empty line is a name too.
+    FileRead<QStringList> ReadListNames() const;
+    /// The trimmed first fields of all non-empty lines of a list's object list file.
+    FileRead<QStringList> ReadObjectNames(const QString &listName) const;
+    /// The untrimmed fields of every non-empty line of a list's object list file.
+    FileRead<QList<QStringList>> ReadObjectRecords(const QString &listName) const;
+    /// The whole text of a list's object list file, line breaks included.
+    FileRead<QString> ReadListText(const QString &listName) const;
+    /// Replaces a list's object list file by text followed by CR LF, every line ending in CR LF,
+    /// in the given encoding (UTF-8 if the text does not fit it). The former file stays intact
+    /// unless the new one was written completely.
+    FileWrite WriteListText(const QString &listName, const QString &text,
+                            TextEncoding encoding = TextEncoding::Windows1252) const;
+
+    /// False for a list name that would reach outside the program folder: one that holds "/" or
+    /// "\" or is "." or "..".
+    static bool isAllowedListName(const QString &listName);
+
+    /// Lines of a text: CR LF, a lone CR and a lone LF each end a line; the last line may lack
+    /// its break, and a break at the very end starts no further line.
+    static QStringList splitLines(const QString &text);
+    /// The fields of a line, split at every ";" with empty fields kept; an empty line has none.
+    static QStringList splitFields(const QString &line);
+    /// text without the space characters (code 32) at both ends; tabs stay.
+    static QString trimSpaces(const QString &text);
+
+    /// Writes the bytes of a save; returns false when the write failed. Tests put in one that
+    /// breaks off halfway.
+    std::function<bool(QIODevice &device, const QByteArray &bytes)> writeBytes;
+
+private:
+    FileRead<QString> readText(const QString &fileName) const;
+    FileRead<QStringList> readLines(const QString &fileName) const;
+    QString resolve(const QString &fileName) const;
+
+    QString folder;
+};

@@ -1,0 +1,319 @@
+// The readers of the data files over small fixture files, the encodings and the file lookup.
+#include "catalogue/cataloguefiles.h"
+#include "catalogue/textencoding.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStringDecoder>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+enum class Reader
+{
+    Sites,
+    ListNames,
+    ObjectNames,
+    ObjectRecords
+};
+
+const QString LIST = QStringLiteral("Test");
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(path));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+QString fileNameFor(Reader reader)
+{
+    switch (reader) {
+    case Reader::Sites:
+        return QStringLiteral("standort.txt");
+    case Reader::ListNames:
+        return QStringLiteral("liste.txt");
+    case Reader::ObjectNames:
+    case Reader::ObjectRecords:
+        break;
+    }
+    return LIST + QStringLiteral(".txt");
+}
+
+/// What a reader gives, records shown as their fields joined by "|".
+FileRead<QStringList> readWith(const CatalogueFiles &files, Reader reader)
+{
+    switch (reader) {
+    case Reader::Sites:
+        return files.ReadSiteEntries();
+    case Reader::ListNames:
+        return files.ReadListNames();
+    case Reader::ObjectNames:
+        return files.ReadObjectNames(LIST);
+    case Reader::ObjectRecords:
+        break;
+    }
+    const FileRead<QList<QStringList>> records = files.ReadObjectRecords(LIST);
+    FileRead<QStringList> shown{records.state, records.path, {}, records.encoding};
+    for (const QStringList &fields : records.value)
+        shown.value.append(fields.join(QLatin1Char('|')));
+    return shown;
+}
+
+QByteArray everyByte()
+{
+    QByteArray bytes;
+    for (int value = 0; value < 256; ++value)
+        bytes.append(static_cast<char>(value));
+    return bytes;
+}
+
+} // namespace
+
+class TestCatalogueFiles : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void readers_data();
+    void readers();
+    void fileStates_data();
+    void fileStates();
+    void namesThatLeaveTheFolder_data();
+    void namesThatLeaveTheFolder();
+    void lookupIgnoresCase_data();
+    void lookupIgnoresCase();
+    void windows1252AgreesWithIcu();
+    void windows1252RoundTripsEveryByte();
+    void textOutsideWindows1252IsEncodedAsUtf8();
+};
+
+void TestCatalogueFiles::readers_data()
+{
+    QTest::addColumn<Reader>("reader");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("expected");
+    QTest::addColumn<TextEncoding>("encoding");
+
+    const auto cp1252 = TextEncoding::Windows1252;
+
+    QTest::newRow("site: blanks around the first field go, all after the first ; too")
+        << Reader::Sites << QByteArray("  13.40 Berlin  ;Kommentar;x\r\n-3.5 West\r\n")
+        << QStringList{"13.40 Berlin", "-3.5 West"} << cp1252;
+    QTest::newRow("site: empty line skipped, line of blanks is an empty entry")
+        << Reader::Sites << QByteArray("7.1 A\r\n\r\n   \r\n8.2 B")
+        << QStringList{"7.1 A", "", "8.2 B"} << cp1252;
+    QTest::newRow("site: tabs are not trimmed")
+        << Reader::Sites << QByteArray("\t9.9 Tab\t \r\n") << QStringList{"\t9.9 Tab\t"} << cp1252;
+
+    QTest::newRow("index: names neither trimmed nor split, an empty line is a name")
+        << Reader::ListNames << QByteArray("Sommer\r\n Winter \r\n\r\nListe;2\r\n")
+        << QStringList{"Sommer", " Winter ", "", "Liste;2"} << cp1252;
+    QTest::newRow("index: a line of blanks is a name of blanks")
+        << Reader::ListNames << QByteArray("  \r\nHerbst") << QStringList{"  ", "Herbst"} << cp1252;
+
+    QTest::newRow("names: trimmed first fields, empty lines skipped")
+        << Reader::ObjectNames
+        << QByteArray(" M 42 ;05:35:17;-05:23:28;Orionnebel\r\n\r\nM 1;05:34:32;22:01:00;\r\n")
+        << QStringList{"M 42", "M 1"} << cp1252;
+    QTest::newRow("names: a line of blanks is an empty name, a line without ; a name")
+        << Reader::ObjectNames << QByteArray("   \r\nM 13\r\n") << QStringList{"", "M 13"}
+        << cp1252;
+
+    QTest::newRow("records: three, four and five fields, untrimmed")
+        << Reader::ObjectRecords
+        << QByteArray("A; 1:2:3 ; 4:5:6\r\nB;1:2:3;4:5:6; Info \r\nC;1:2:3;4:5:6;a;b\r\n")
+        << QStringList{"A| 1:2:3 | 4:5:6", "B|1:2:3|4:5:6| Info ", "C|1:2:3|4:5:6|a|b"} << cp1252;
+    QTest::newRow("records: adjacent semicolons give an empty field")
+        << Reader::ObjectRecords << QByteArray("D;;1:2:3;\r\n") << QStringList{"D||1:2:3|"}
+        << cp1252;
+    QTest::newRow("records: blanks next to the colons stay")
+        << Reader::ObjectRecords << QByteArray("E; 5 : 34:32 ;-5: 23 :28;x")
+        << QStringList{"E| 5 : 34:32 |-5: 23 :28|x"} << cp1252;
+
+    QTest::newRow("lines: CR LF") << Reader::ListNames << QByteArray("A\r\nB\r\n")
+                                  << QStringList{"A", "B"} << cp1252;
+    QTest::newRow("lines: LF only")
+        << Reader::ListNames << QByteArray("A\nB\n") << QStringList{"A", "B"} << cp1252;
+    QTest::newRow("lines: CR only")
+        << Reader::ListNames << QByteArray("A\rB\r") << QStringList{"A", "B"} << cp1252;
+    QTest::newRow("lines: mixed, last line without a break")
+        << Reader::ListNames << QByteArray("A\nB\r\nC\rD") << QStringList{"A", "B", "C", "D"}
+        << cp1252;
+    QTest::newRow("lines: CR CR LF is one empty line between")
+        << Reader::ListNames << QByteArray("A\r\r\nB") << QStringList{"A", "", "B"} << cp1252;
+    QTest::newRow("lines: empty file has none")
+        << Reader::ListNames << QByteArray() << QStringList{} << cp1252;
+
+    QTest::newRow("encoding: Windows-1252 umlauts and the euro sign")
+        << Reader::ObjectNames << QByteArray("M\xfcnchen;1:2:3;4:5:6;\x80 \xe4\xf6\xdf\r\n")
+        << QStringList{"München"} << cp1252;
+    QTest::newRow("encoding: UTF-8 umlauts")
+        << Reader::ObjectRecords << QByteArray("M\xc3\xbcnchen;1:2:3;4:5:6;\xc3\xa4\xc3\x9f\n")
+        << QStringList{"München|1:2:3|4:5:6|äß"} << TextEncoding::Utf8;
+    QTest::newRow("encoding: UTF-8 byte order mark is not part of the first name")
+        << Reader::ListNames << QByteArray("\xef\xbb\xbfSommer\r\nWinter\r\n")
+        << QStringList{"Sommer", "Winter"} << TextEncoding::Utf8WithBom;
+    QTest::newRow("encoding: invalid UTF-8 is Windows-1252")
+        << Reader::ListNames << QByteArray("\xc3\x28 \xfc") << QStringList{"Ã( ü"} << cp1252;
+    QTest::newRow("encoding: UTF-8 cut off at the end is Windows-1252")
+        << Reader::ListNames << QByteArray("Caf\xc3\xa9 Caf\xc3") << QStringList{"CafÃ© CafÃ"}
+        << cp1252;
+}
+
+void TestCatalogueFiles::readers()
+{
+    QFETCH(Reader, reader);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, expected);
+    QFETCH(TextEncoding, encoding);
+
+    QTemporaryDir folder;
+    writeFile(folder.filePath(fileNameFor(reader)), bytes);
+    const FileRead<QStringList> read = readWith(CatalogueFiles(folder.path()), reader);
+
+    QCOMPARE(read.state, FileState::Done);
+    QCOMPARE(read.value, expected);
+    QCOMPARE(read.encoding, encoding);
+}
+
+void TestCatalogueFiles::fileStates_data()
+{
+    QTest::addColumn<Reader>("reader");
+    QTest::addColumn<QString>("onDisk"); // "file", "folder" or "" for nothing
+    QTest::addColumn<FileState>("state");
+
+    const Reader readers[] = {Reader::Sites, Reader::ListNames, Reader::ObjectRecords};
+    const char *names[] = {"location file", "list index", "object list"};
+    for (int i = 0; i < 3; ++i) {
+        QTest::addRow("%s missing", names[i]) << readers[i] << QString() << FileState::Missing;
+        QTest::addRow("%s is a folder", names[i])
+            << readers[i] << QStringLiteral("folder") << FileState::Unreadable;
+        QTest::addRow("%s empty", names[i])
+            << readers[i] << QStringLiteral("file") << FileState::Done;
+    }
+}
+
+void TestCatalogueFiles::fileStates()
+{
+    QFETCH(Reader, reader);
+    QFETCH(QString, onDisk);
+    QFETCH(FileState, state);
+
+    QTemporaryDir folder;
+    const QString path = folder.filePath(fileNameFor(reader));
+    if (onDisk == QLatin1String("file"))
+        writeFile(path, QByteArray());
+    else if (onDisk == QLatin1String("folder"))
+        QVERIFY(QDir(folder.path()).mkdir(fileNameFor(reader)));
+
+    const FileRead<QStringList> read = readWith(CatalogueFiles(folder.path()), reader);
+    QCOMPARE(read.state, state);
+    QCOMPARE(read.path, path);
+    QVERIFY(read.value.isEmpty());
+}
+
+void TestCatalogueFiles::namesThatLeaveTheFolder_data()
+{
+    QTest::addColumn<QString>("listName");
+    QTest::newRow("parent folder") << QStringLiteral("../geheim");
+    QTest::newRow("sub folder") << QStringLiteral("sub/geheim");
+    QTest::newRow("backslash") << QStringLiteral("..\\geheim");
+    QTest::newRow("absolute") << QStringLiteral("/tmp/geheim");
+    QTest::newRow("dot") << QStringLiteral(".");
+    QTest::newRow("dot dot") << QStringLiteral("..");
+}
+
+void TestCatalogueFiles::namesThatLeaveTheFolder()
+{
+    QFETCH(QString, listName);
+
+    // Every file the name could reach exists and holds a record, so a read would show.
+    QTemporaryDir outer;
+    QVERIFY(QDir(outer.path()).mkpath(QStringLiteral("program/sub")));
+    const QString program = outer.filePath(QStringLiteral("program"));
+    const QByteArray record("Geheim;1:2:3;4:5:6;\r\n");
+    for (const QString &path :
+         {outer.filePath(QStringLiteral("geheim.txt")), program + QStringLiteral("/sub/geheim.txt"),
+          program + QStringLiteral("/..txt"), program + QStringLiteral("/...txt")})
+        writeFile(path, record);
+
+    const CatalogueFiles files(program);
+    QCOMPARE(files.ReadObjectNames(listName).state, FileState::NameNotAllowed);
+    QVERIFY(files.ReadObjectNames(listName).value.isEmpty());
+    QCOMPARE(files.ReadObjectRecords(listName).state, FileState::NameNotAllowed);
+    QCOMPARE(files.ReadListText(listName).state, FileState::NameNotAllowed);
+    QVERIFY(files.ReadListText(listName).value.isEmpty());
+
+    const QStringList before = QDir(program).entryList(QDir::Files);
+    QCOMPARE(files.WriteListText(listName, QStringLiteral("X;1:2:3;4:5:6;")).state,
+             FileState::NameNotAllowed);
+    QFile outside(outer.filePath(QStringLiteral("geheim.txt")));
+    QVERIFY(outside.open(QIODevice::ReadOnly));
+    QCOMPARE(outside.readAll(), record);
+    QCOMPARE(QDir(program).entryList(QDir::Files), before);
+}
+
+void TestCatalogueFiles::lookupIgnoresCase_data()
+{
+    QTest::addColumn<QStringList>("onDisk");
+    QTest::addColumn<Reader>("reader");
+    QTest::addColumn<QString>("found");
+
+    QTest::newRow("Liste.txt for the list index")
+        << QStringList{"Liste.txt"} << Reader::ListNames << QStringLiteral("Liste.txt");
+    QTest::newRow("STANDORT.TXT for the location file")
+        << QStringList{"STANDORT.TXT"} << Reader::Sites << QStringLiteral("STANDORT.TXT");
+    QTest::newRow("test.TXT for the list Test")
+        << QStringList{"test.TXT"} << Reader::ObjectNames << QStringLiteral("test.TXT");
+    QTest::newRow("the exact name wins") << QStringList{"TEST.txt", "Test.txt", "test.txt"}
+                                         << Reader::ObjectNames << QStringLiteral("Test.txt");
+}
+
+void TestCatalogueFiles::lookupIgnoresCase()
+{
+    QFETCH(QStringList, onDisk);
+    QFETCH(Reader, reader);
+    QFETCH(QString, found);
+
+    QTemporaryDir folder;
+    for (const QString &name : onDisk)
+        writeFile(folder.filePath(name), name.toLatin1() + "\r\n");
+
+    const FileRead<QStringList> read = readWith(CatalogueFiles(folder.path()), reader);
+    QCOMPARE(read.state, FileState::Done);
+    QCOMPARE(read.path, folder.filePath(found));
+    QCOMPARE(read.value, QStringList{found});
+}
+
+void TestCatalogueFiles::windows1252AgreesWithIcu()
+{
+    // An independent table: Qt reaches the code page through ICU when it was built with it.
+    QStringDecoder icu("windows-1252");
+    if (!icu.isValid())
+        QSKIP("this Qt has no Windows-1252 codec to compare with");
+    const QByteArray bytes = everyByte();
+    QCOMPARE(decodeWindows1252(bytes), icu.decode(bytes));
+}
+
+void TestCatalogueFiles::windows1252RoundTripsEveryByte()
+{
+    const QByteArray bytes = everyByte();
+    const std::optional<QByteArray> encoded = encodeWindows1252(decodeWindows1252(bytes));
+    QVERIFY(encoded.has_value());
+    QCOMPARE(*encoded, bytes);
+}
+
+void TestCatalogueFiles::textOutsideWindows1252IsEncodedAsUtf8()
+{
+    const QString text = QStringLiteral("M 1;5:34:32;22:01:00;Krebsnebel → Stier, hell");
+    QVERIFY(!encodeWindows1252(text).has_value());
+    const EncodedText encoded = encodeDataFile(text, TextEncoding::Windows1252);
+    QCOMPARE(encoded.encoding, TextEncoding::Utf8);
+    QCOMPARE(encoded.bytes, text.toUtf8());
+    QCOMPARE(decodeDataFile(encoded.bytes).text, text);
+}
+
+QTEST_GUILESS_MAIN(TestCatalogueFiles)
+#include "tst_cataloguefiles.moc"
