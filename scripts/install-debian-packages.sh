@@ -5,7 +5,7 @@ set -euo pipefail
 
 build_packages=(cmake g++ make qt6-base-dev fonts-liberation2)
 # The end-to-end tests drive the real window under a virtual X server.
-test_packages=(xvfb xauth openbox xdotool x11-utils imagemagick)
+test_packages=(xvfb xauth openbox xdotool x11-utils imagemagick faketime tzdata desktop-file-utils)
 
 case "${1:-build}" in
 build) wanted=("${build_packages[@]}") ;;

@@ -40,6 +40,8 @@ QWidget *createControl(const ControlDesign &design, QWidget *parent)
         combo->setInsertPolicy(QComboBox::NoInsert);
         combo->setFrame(!design.flat);
         combo->setEditText(caption);
+        // Typing "13.4" must stay 13.4, not be completed to an entry like "13.41 Berlin".
+        combo->setCompleter(nullptr);
         // The drop-down list is a window of its own and does not inherit the palette.
         combo->view()->setPalette(NightVision::palette());
         combo->view()->window()->setPalette(NightVision::palette());

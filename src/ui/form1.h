@@ -1,5 +1,6 @@
 #pragma once
 
+#include "catalogue/focushistory.h"
 #include "clock/siderealclock.h"
 
 #include <QPointer>
@@ -97,4 +98,10 @@ private:
 
     Form1Services services;
     std::array<QWidget *, 32> controls{};
+
+    // Catalogue (form1_selection.cpp): the activation defaults apply on the first activation
+    // and on a return from the editor or the help window, so the window tracks the focus.
+private:
+    FocusHistory focusHistory{this};
+    bool activatedBefore = false;
 };

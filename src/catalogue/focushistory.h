@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+
+class QWidget;
+class QWindow;
+
+/// Remembers which window of the program last held the focus, so that the main window can tell
+/// a return from the editor or the help window from a return from another application or from
+/// a message box.
+class FocusHistory : public QObject
+{
+    Q_OBJECT
+public:
+    /// watched: the main window whose activations are judged.
+    explicit FocusHistory(QWidget *watched);
+
+    /// Called when the watched window has become active: true when the window of the program
+    /// that was active before it was the editor or the help window. Afterwards the activation
+    /// counts as seen, so a repeated activation event gives false.
+    bool takeReturnFromProgramWindow();
+
+private:
+    enum class Holder
+    {
+        Nobody,
+        Watched,
+        ProgramWindow,
+        OtherWindow
+    };
+
+    void focusWindowChanged(QWindow *window);
+    Holder holderOf(QWindow *window) const;
+
+    QWidget *watched;
+    /// Latest last, consecutive repeats folded; Nobody stands for another application.
+    QList<Holder> holders;
+};
