@@ -1,5 +1,6 @@
 #include "focushistory.h"
 
+#include "catalogue/form2.h"
 #include "ui/form3.h"
 
 #include <QApplication>
@@ -27,7 +28,7 @@ FocusHistory::Holder FocusHistory::holderOf(QWindow *window) const
     for (QWidget *topLevel : topLevels) {
         if (topLevel->windowHandle() != window)
             continue;
-        if (qobject_cast<Form3 *>(topLevel))
+        if (qobject_cast<Form2 *>(topLevel) || qobject_cast<Form3 *>(topLevel))
             return Holder::ProgramWindow;
         break;
     }

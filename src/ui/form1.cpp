@@ -171,6 +171,7 @@ void Form1::connectHandlers()
     connect(Command2, &QPushButton::clicked, this, [this] { clock->Command2_Click(); });
     connect(Command4, &QPushButton::clicked, this, &Form1::Command4_Click);
     connect(Command5, &QPushButton::clicked, this, &Form1::Command5_Click);
+    connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
     connect(Combo3, &QComboBox::activated, this, &Form1::Combo3_Click);
     connect(Combo2, &QComboBox::activated, this, &Form1::Combo2_Click);
 }

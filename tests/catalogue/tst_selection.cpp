@@ -3,6 +3,7 @@
 #include "datafolder.h"
 #include "support/fakeservices.h"
 
+#include "catalogue/form2.h"
 #include "clock/picturebox.h"
 #include "ui/application.h"
 #include "ui/form1.h"
@@ -71,6 +72,7 @@ enum class Arrival
     FirstShow,
     HelpWindow,
     HelpWindowClosed,
+    Editor,
     ForeignWindow,
     Dialog,
     OtherApplication
@@ -348,6 +350,7 @@ void TestSelection::activation_data()
     QTest::newRow("back from the help window") << Arrival::HelpWindow << true;
     QTest::newRow("back after closing the help window, through no focus window")
         << Arrival::HelpWindowClosed << true;
+    QTest::newRow("back from the editor") << Arrival::Editor << true;
     QTest::newRow("back from a window that is neither editor nor help")
         << Arrival::ForeignWindow << false;
     QTest::newRow("back from a dialog such as the message box") << Arrival::Dialog << false;
@@ -397,6 +400,12 @@ void TestSelection::activation()
         }
         QVERIFY(activateMainWindow());
         delete window.helpWindow;
+        break;
+    case Arrival::Editor:
+        window.Command3_Click();
+        QVERIFY(QTest::qWaitForWindowActive(window.editorWindow));
+        QVERIFY(activateMainWindow());
+        delete window.editorWindow;
         break;
     case Arrival::ForeignWindow: {
         QWidget foreign;
