@@ -21,6 +21,14 @@ QString readProblem(const FileRead<T> &read, qsizetype entries, const QString &l
     return {};
 }
 
+/// Shows a message over the main window. Before the window's first show the box has no owner:
+/// owning it would create the main window's native window early, and the window manager would
+/// then place the window itself instead of at the top left.
+void tell(MessagePresenter *messages, Form1 *window, const QString &text)
+{
+    messages->showMessage(window->isVisible() ? window : nullptr, text);
+}
+
 void clearRightAscension(Form1 &window)
 {
     window.Text1->clear();
@@ -43,13 +51,13 @@ void Form1::fillChoicesFromFiles()
 
     const FileRead<QStringList> lists = files.ReadListNames();
     if (const QString problem = readProblem(lists, lists.value.size()); !problem.isEmpty())
-        services.messages->showMessage(this, problem);
+        tell(services.messages, this, problem);
     Combo3->addItems(lists.value);
     selectEntry(Combo3, 0);
 
     const FileRead<QStringList> sites = files.ReadSiteEntries();
     if (const QString problem = readProblem(sites, sites.value.size()); !problem.isEmpty())
-        services.messages->showMessage(this, problem);
+        tell(services.messages, this, problem);
     Combo1->addItems(sites.value);
     // The first site is chosen by the activation, not by loading.
     Combo1->setCurrentIndex(-1);
@@ -83,7 +91,7 @@ void Form1::Combo3_Click()
         !problem.isEmpty()) {
         // No object is chosen, so no object's values may stay in the fields.
         clearObjectFields(*this);
-        services.messages->showMessage(this, problem);
+        tell(services.messages, this, problem);
     }
     Combo2->addItems(names.value);
     selectEntry(Combo2, 0);
@@ -97,8 +105,7 @@ void Form1::Combo2_Click()
         CatalogueFiles(services.dataFolder).ReadObjectRecords(listName);
     if (records.state != FileState::Done) {
         clearObjectFields(*this);
-        services.messages->showMessage(this,
-                                       fileProblemMessage(records.state, records.path, listName));
+        tell(services.messages, this, fileProblemMessage(records.state, records.path, listName));
         return;
     }
     for (const QStringList &fields : records.value) {
@@ -106,7 +113,7 @@ void Form1::Combo2_Click()
             continue;
         Text5->setPlainText(fields.size() == 4 ? fields[3] : QString());
         if (fields.size() < 3) {
-            services.messages->showMessage(this, shortRecordMessage(objectName, records.path));
+            tell(services.messages, this, shortRecordMessage(objectName, records.path));
             clearRightAscension(*this);
             Text2->clear();
             return;
@@ -114,7 +121,7 @@ void Form1::Combo2_Click()
         const QStringList rightAscension =
             CatalogueFiles::trimSpaces(fields[1]).split(QLatin1Char(':'));
         if (rightAscension.size() != 3) {
-            services.messages->showMessage(this, rightAscensionMessage(objectName));
+            tell(services.messages, this, rightAscensionMessage(objectName));
             clearRightAscension(*this);
             return;
         }
@@ -124,7 +131,7 @@ void Form1::Combo2_Click()
         const QStringList declination =
             CatalogueFiles::trimSpaces(fields[2]).split(QLatin1Char(':'));
         if (declination.size() != 3) {
-            services.messages->showMessage(this, declinationMessage(objectName));
+            tell(services.messages, this, declinationMessage(objectName));
             Text2->clear();
             return;
         }

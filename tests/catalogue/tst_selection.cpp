@@ -8,6 +8,7 @@
 #include "ui/application.h"
 #include "ui/form1.h"
 #include "ui/form3.h"
+#include "ui/messagepresenter.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -51,6 +52,14 @@ QStringList entries(const QComboBox *combo)
 const QStringList SOMMER_FIRST{"16", "42", "38", "36° 25' 02\"",
                                "Kugelsternhaufen im Herkules, schön im Feldstecher"};
 
+/// Records which window owns each message.
+class OwnerRecorder : public MessagePresenter
+{
+public:
+    QList<QWidget *> owners;
+    void showMessage(QWidget *owner, const QString &) override { owners.append(owner); }
+};
+
 /// Counts the activation events a window receives.
 class ActivationCounter : public QObject
 {
@@ -91,6 +100,7 @@ private slots:
     void objectChoice_data();
     void objectChoice();
     void selectingTheSameEntryAgainRunsItsHandler();
+    void messagesBeforeTheFirstShowHaveNoOwner();
     void unusableFiles_data();
     void unusableFiles();
     void activation_data();
@@ -252,6 +262,25 @@ void TestSelection::selectingTheSameEntryAgainRunsItsHandler()
     QCOMPARE(fakes.messages.shown, (QStringList{message, message, message}));
     QCOMPARE(window.Combo1->currentText(), QStringLiteral("13.40 Berlin"));
     QCOMPARE(window.Combo2->currentText(), QStringLiteral("M 42"));
+}
+
+void TestSelection::messagesBeforeTheFirstShowHaveNoOwner()
+{
+    DataFolder folder;
+    QVERIFY(folder.write(QStringLiteral("liste.txt"), "Test\r\n"));
+    QVERIFY(folder.write(QStringLiteral("Test.txt"), "M 42;05:35;-05:23:28;Orionnebel\r\n"));
+    FakeServices fakes;
+    OwnerRecorder owners;
+    Form1 window({&fakes.time, &fakes.pause, &owners, folder.path()});
+
+    // An owner would have its native window created before the main window is placed.
+    QCOMPARE(owners.owners, (QList<QWidget *>{nullptr, nullptr}));
+    QVERIFY(!window.windowHandle());
+
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QCOMPARE(owners.owners.size(), 4);
+    QCOMPARE(owners.owners.last(), &window);
 }
 
 void TestSelection::unusableFiles_data()
