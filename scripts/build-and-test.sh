@@ -6,3 +6,5 @@ bash scripts/install-debian-packages.sh test
 cmake -S . -B build-tests -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON
 cmake --build build-tests -j"$(nproc)"
 ctest --test-dir build-tests --output-on-failure -j"$(nproc)"
+bash scripts/run-sanitized-tests.sh
+bash scripts/run-fuzzers.sh

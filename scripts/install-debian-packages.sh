@@ -6,6 +6,8 @@ set -euo pipefail
 build_packages=(cmake g++ make qt6-base-dev fonts-liberation2)
 # The end-to-end tests drive the real window under a virtual X server.
 test_packages=(xvfb xauth openbox xdotool x11-utils imagemagick faketime tzdata desktop-file-utils)
+# The fuzzers: clang and its runtime library, which holds libFuzzer (g++ brings ASan and UBSan).
+test_packages+=(clang-14 libclang-rt-14-dev)
 
 case "${1:-build}" in
 build) wanted=("${build_packages[@]}") ;;
