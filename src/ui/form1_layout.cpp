@@ -1,9 +1,266 @@
 #include "form1.h"
 
+#include "ui/form1design.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QLineEdit>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+/// The frame the window was designed with, twips: border and title bar above the
+/// client area, border at the left, right and bottom.
+constexpr int DESIGN_FRAME_TOP_TWIPS = 345;
+constexpr int DESIGN_FRAME_SIDE_TWIPS = 60;
+
+/// The smallest outer size the window can be given, twips: half the design size, still 4:3.
+constexpr int MINIMUM_OUTER_WIDTH_TWIPS = 4500;
+constexpr int MINIMUM_OUTER_HEIGHT_TWIPS = 3375;
+
+/// Font sizes, points, set before a text box or a combo box is moved.
+constexpr double TEXT_BOX_RESET_POINTS = 10;
+constexpr double COMBO_BOX_RESET_POINTS = 8;
+
+/// Font sizes below this are raised to it: a font needs a positive size, and the
+/// smallest fitted readout font is the same.
+constexpr double SMALLEST_POINTS = 1.0;
+
+/// Milliseconds without a new size before the aspect step runs. Longer than the
+/// 100 ms after which Qt reports the window inactive when a window manager grabs the
+/// keyboard for an interactive resize, so the step never runs while the user drags.
+constexpr int ASPECT_SETTLE_MILLISECONDS = 250;
+
+int twipsToPixels(float twips)
+{
+    return static_cast<int>(std::lround(twips / TWIPS_PER_PIXEL));
+}
+
+const ControlDesign &designOf(std::string_view name)
+{
+    const auto found =
+        std::find_if(FORM1_CONTROLS.begin(), FORM1_CONTROLS.end(),
+                     [name](const ControlDesign &design) { return design.name == name; });
+    Q_ASSERT(found != FORM1_CONTROLS.end());
+    return *found;
+}
+
+/// Twips of control height per point of font size; 0 for controls that keep their design font.
+float fontDivisor(ControlKind kind)
+{
+    switch (kind) {
+    case ControlKind::MultiLineTextBox:
+        return 70;
+    case ControlKind::ComboBox:
+        return 17;
+    case ControlKind::Button:
+        return 0;
+    case ControlKind::Label:
+    case ControlKind::TextBox:
+    case ControlKind::CheckBox:
+    case ControlKind::PictureBox:
+        return 18;
+    }
+    return 0;
+}
+
+void setPointSize(QWidget *widget, double points)
+{
+    QFont font = widget->font();
+    font.setPointSizeF(std::max(points, SMALLEST_POINTS));
+    widget->setFont(font);
+}
+
+/// A larger font can push the start of a line out of its box; show the start (the sign
+/// of a declination, the longitude of a site) unless the user is typing in it.
+void showStartOfText(QLineEdit *edit)
+{
+    if (edit && !edit->hasFocus())
+        edit->setCursorPosition(0);
+}
+
+/// The height, pixels, that a combo box takes for its current font.
+int heightForFont(const QWidget *combo)
+{
+    return std::max(1, combo->sizeHint().height());
+}
+
+} // namespace
+
+QMargins Form1::outerFrame() const
+{
+    const QRect frame = frameGeometry();
+    const QRect client = geometry();
+    const QMargins real(client.left() - frame.left(), client.top() - frame.top(),
+                        frame.right() - client.right(), frame.bottom() - client.bottom());
+    if (!real.isNull())
+        return real;
+    const int side = DESIGN_FRAME_SIDE_TWIPS / TWIPS_PER_PIXEL;
+    return QMargins(side, DESIGN_FRAME_TOP_TWIPS / TWIPS_PER_PIXEL, side, side);
+}
+
+float Form1::outerWidth() const
+{
+    const QMargins frame = outerFrame();
+    return float((width() + frame.left() + frame.right()) * TWIPS_PER_PIXEL);
+}
+
+float Form1::outerHeight() const
+{
+    const QMargins frame = outerFrame();
+    return float((height() + frame.top() + frame.bottom()) * TWIPS_PER_PIXEL);
+}
+
+void Form1::setOuterWidth(float twips)
+{
+    const QMargins frame = outerFrame();
+    resize(std::max(1, twipsToPixels(twips) - frame.left() - frame.right()), height());
+}
+
+void Form1::setOuterHeight(float twips)
+{
+    const QMargins frame = outerFrame();
+    resize(width(), std::max(1, twipsToPixels(twips) - frame.top() - frame.bottom()));
+}
+
 void Form1::captureLayout()
 {
+    if (loadClientSize.isEmpty())
+        loadClientSize = size();
+    const QMargins frame = outerFrame();
+    const float loadWidth =
+        float((loadClientSize.width() + frame.left() + frame.right()) * TWIPS_PER_PIXEL);
+    const float loadHeight =
+        float((loadClientSize.height() + frame.top() + frame.bottom()) * TWIPS_PER_PIXEL);
+
+    SavedWidth = loadWidth;
+    SavedHeight = loadHeight;
+    for (std::size_t i = 0; i < layoutOrder.size(); ++i) {
+        const ControlDesign &design = designOf(layoutOrder[i]);
+        LayoutRatios &ratios = layoutRatios[i];
+        ratios.TopRatio = float(design.top) / loadHeight;
+        ratios.LeftRatio = float(design.left) / loadWidth;
+        ratios.WidthRatio = float(design.width) / loadWidth;
+        if (design.kind != ControlKind::ComboBox)
+            ratios.HeightRatio = float(design.height) / loadHeight;
+    }
+    correctedWidth = SavedWidth;
+    correctedHeight = SavedHeight;
+
+    setMinimumSize(MINIMUM_OUTER_WIDTH_TWIPS / TWIPS_PER_PIXEL - frame.left() - frame.right(),
+                   MINIMUM_OUTER_HEIGHT_TWIPS / TWIPS_PER_PIXEL - frame.top() - frame.bottom());
+    captureUsesDesignFrame = frameGeometry() == geometry();
+
+    aspectSettleTimer.setSingleShot(true);
+    aspectSettleTimer.setInterval(ASPECT_SETTLE_MILLISECONDS);
+    connect(&aspectSettleTimer, &QTimer::timeout, this, &Form1::applyAspectStep,
+            Qt::UniqueConnection);
+}
+
+// A window manager frames the window only once it is shown. Until the window has been
+// resized, the load size is then the load client size plus the real frame.
+void Form1::completeCaptureWhenFramed()
+{
+    if (captureUsesDesignFrame && frameGeometry() != geometry() &&
+        windowState() == Qt::WindowNoState)
+        captureLayout();
 }
 
 void Form1::Form_Resize()
 {
+    if (inAspectStep || SavedHeight == 0)
+        return;
+    completeCaptureWhenFramed();
+    layOutControls();
+    // On X11 a size set by code arrives after this handler, and while the user drags an
+    // edge the window manager overrides it; so the aspect step waits until the size has
+    // settled and the window is active again.
+    if (windowState() == Qt::WindowNoState &&
+        (outerWidth() != SavedWidth || outerHeight() != SavedHeight))
+        aspectSettleTimer.start();
+}
+
+void Form1::applyAspectStep()
+{
+    if (windowState() != Qt::WindowNoState || !isActiveWindow())
+        return;
+    completeCaptureWhenFramed();
+    const float width = outerWidth();
+    const float height = outerHeight();
+    if (width == SavedWidth && height == SavedHeight)
+        return;
+
+    inAspectStep = true;
+    if (width == correctedWidth && height == correctedHeight) {
+        // The window manager put back the size the last step corrected: ask once more,
+        // then accept it, so that a manager that insists and this step never loop.
+        if (!correctionRetried) {
+            correctionRetried = true;
+            const QMargins frame = outerFrame();
+            resize(std::max(1, twipsToPixels(SavedWidth) - frame.left() - frame.right()),
+                   std::max(1, twipsToPixels(SavedHeight) - frame.top() - frame.bottom()));
+        }
+    } else {
+        correctionRetried = false;
+        correctedWidth = width;
+        correctedHeight = height;
+        // A change of height governs; a change of width alone makes the height follow.
+        if (outerHeight() != SavedHeight)
+            setOuterWidth(outerHeight() * 4 / 3);
+        if (outerWidth() != SavedWidth)
+            setOuterHeight(outerWidth() * 3 / 4);
+    }
+    SavedHeight = outerHeight();
+    SavedWidth = outerWidth();
+    inAspectStep = false;
+    captureUsesDesignFrame = false;
+    layOutControls();
+}
+
+void Form1::layOutControls()
+{
+    for (std::size_t i = 0; i < layoutOrder.size(); ++i) {
+        const ControlDesign &design = designOf(layoutOrder[i]);
+        const LayoutRatios &ratios = layoutRatios[i];
+        QWidget *widget = control(design.name);
+        const bool isCombo = design.kind == ControlKind::ComboBox;
+
+        if (design.kind == ControlKind::TextBox || design.kind == ControlKind::MultiLineTextBox)
+            setPointSize(widget, TEXT_BOX_RESET_POINTS);
+        if (isCombo)
+            setPointSize(widget, COMBO_BOX_RESET_POINTS);
+
+        const float top = ratios.TopRatio * outerHeight();
+        const float left = ratios.LeftRatio * outerWidth();
+        const float width = ratios.WidthRatio * outerWidth();
+        const int heightPixels =
+            isCombo ? heightForFont(widget)
+                    : std::max(1, twipsToPixels(ratios.HeightRatio * outerHeight()));
+        widget->setGeometry(twipsToPixels(left), twipsToPixels(top),
+                            std::max(1, twipsToPixels(width)), heightPixels);
+
+        const float divisor = fontDivisor(design.kind);
+        if (divisor == 0)
+            continue;
+        setPointSize(widget, float(widget->height() * TWIPS_PER_PIXEL) / divisor);
+        // A combo box's height follows its font.
+        if (isCombo)
+            widget->resize(widget->width(), heightForFont(widget));
+        showStartOfText(isCombo ? static_cast<QComboBox *>(widget)->lineEdit()
+                                : qobject_cast<QLineEdit *>(widget));
+    }
+}
+
+void Form1::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    // Minimising, maximising and restoring lay the window out like a resize does; a
+    // size left uncorrected while the window manager held the window is corrected
+    // once the window is active again.
+    if (event->type() == QEvent::WindowStateChange)
+        Form_Resize();
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        Form_Resize();
 }
