@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Runs the clock in the real main window beside `xclock -update 1` on one Xvfb for
 # the same time and prints both programs' processor time and peak memory, and the
-# ratio. Both are measured alike from outside: utime + stime of /proc/<pid>/stat
-# at the start and the end of the same window, and VmHWM of /proc/<pid>/status.
+# ratio. Both are measured alike from outside at the start and the end of the
+# same window: utime + stime of /proc/<pid>/stat, the run time in nanoseconds of
+# every thread from /proc/<pid>/task/*/schedstat (the clock ticks of stat are too
+# coarse for programs this idle), and VmHWM of /proc/<pid>/status.
 # Not a test: run it by hand on an otherwise idle machine.
 #   bash bench/compare-with-xclock.sh [build folder, default build-tests] [seconds, default 60]
 set -euo pipefail
@@ -51,6 +53,8 @@ cpu_ticks() {
     read -r -a fields <<<"${stat##*) }"
     echo $((fields[11] + fields[12]))
 }
+# Nanoseconds on a processor, summed over the threads alive now.
+cpu_nanoseconds() { cat "/proc/$1"/task/*/schedstat | awk '{ sum += $1 } END { printf "%d", sum }'; }
 peak_kilobytes() { awk '/^VmHWM:/ { print $2 }' "/proc/$1/status"; }
 alive() { kill -0 "$1" 2>/dev/null || { echo "$2 stopped early:" >&2; cat "$work/$2.log" >&2; exit 1; }; }
 
@@ -59,25 +63,33 @@ alive "$zenitor" zenitor
 alive "$xclock" xclock
 zenitor_start=$(cpu_ticks "$zenitor")
 xclock_start=$(cpu_ticks "$xclock")
+zenitor_start_ns=$(cpu_nanoseconds "$zenitor")
+xclock_start_ns=$(cpu_nanoseconds "$xclock")
 sleep "$seconds"
 alive "$zenitor" zenitor
 alive "$xclock" xclock
 zenitor_end=$(cpu_ticks "$zenitor")
 xclock_end=$(cpu_ticks "$xclock")
+zenitor_end_ns=$(cpu_nanoseconds "$zenitor")
+xclock_end_ns=$(cpu_nanoseconds "$xclock")
 zenitor_peak=$(peak_kilobytes "$zenitor")
 xclock_peak=$(peak_kilobytes "$xclock")
 
 awk -v ticks="$(getconf CLK_TCK)" -v seconds="$seconds" \
     -v zs="$zenitor_start" -v ze="$zenitor_end" -v zp="$zenitor_peak" \
-    -v xs="$xclock_start" -v xe="$xclock_end" -v xp="$xclock_peak" '
+    -v zsn="$zenitor_start_ns" -v zen="$zenitor_end_ns" \
+    -v xs="$xclock_start" -v xe="$xclock_end" -v xp="$xclock_peak" \
+    -v xsn="$xclock_start_ns" -v xen="$xclock_end_ns" '
 function ratio(a, b) { return b > 0 ? sprintf("%.1f", a / b) : "n/a" }
 BEGIN {
     zw = (ze - zs) / ticks; xw = (xe - xs) / ticks
+    zn = (zen - zsn) / 1e9; xn = (xen - xsn) / 1e9
     zt = ze / ticks; xt = xe / ticks
-    printf "Both running for the same %d s on one Xvfb (CPU time in steps of %.2f s):\n\n", seconds, 1 / ticks
-    printf "| program | CPU s in the %d s | CPU s since start | peak resident MB |\n", seconds
-    printf "| --- | --- | --- | --- |\n"
-    printf "| zenitor_clock_benchmark (clock running) | %.2f | %.2f | %.1f |\n", zw, zt, zp / 1024
-    printf "| xclock -update 1 | %.2f | %.2f | %.1f |\n", xw, xt, xp / 1024
-    printf "| ratio zenitor / xclock | %s | %s | %s |\n", ratio(zw, xw), ratio(zt, xt), ratio(zp, xp)
+    printf "Both running for the same %d s on one Xvfb:\n\n", seconds
+    printf "| program | CPU s in the %d s (stat, %.2f s steps) | CPU s in the %d s (schedstat) " \
+           "| CPU s since start | peak resident MB |\n", seconds, 1 / ticks, seconds
+    printf "| --- | --- | --- | --- | --- |\n"
+    printf "| zenitor_clock_benchmark (clock running) | %.2f | %.4f | %.2f | %.1f |\n", zw, zn, zt, zp / 1024
+    printf "| xclock -update 1 | %.2f | %.4f | %.2f | %.1f |\n", xw, xn, xt, xp / 1024
+    printf "| ratio zenitor / xclock | %s | %s | %s | %s |\n", ratio(zw, xw), ratio(zn, xn), ratio(zt, xt), ratio(zp, xp)
 }'
