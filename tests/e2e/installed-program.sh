@@ -63,7 +63,7 @@ pids+=($!)
 wait_for 10 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
     fail "openbox did not start"
 
-TZ=Europe/Berlin LD_PRELOAD=$faketime_library FAKETIME="2026-12-08 23:30:00" \
+LANG=de_DE.UTF-8 LC_ALL=de_DE.UTF-8 TZ=Europe/Berlin LD_PRELOAD=$faketime_library FAKETIME="2026-12-08 23:30:00" \
     FAKETIME_DONT_FAKE_MONOTONIC=1 "$prefix/bin/zenitor" >"$artefacts/program.log" 2>&1 &
 program=$!
 pids+=($program)
