@@ -26,7 +26,9 @@ bool isAscii(const QByteArray &bytes)
 std::optional<QString> decodeStrictUtf8(const QByteArray &bytes)
 {
     // Stateless, so that a sequence cut off at the end of the file counts as an error too.
-    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    // A byte order mark inside the text (a second one after the one we strip) is kept as text.
+    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless |
+                                                       QStringConverter::Flag::ConvertInitialBom);
     QString text = decoder(bytes);
     if (decoder.hasError())
         return std::nullopt;

@@ -87,6 +87,8 @@ private slots:
     void windows1252AgreesWithIcu();
     void windows1252RoundTripsEveryByte();
     void textOutsideWindows1252IsEncodedAsUtf8();
+    void decodingKeepsEveryByte_data();
+    void decodingKeepsEveryByte();
 };
 
 void TestCatalogueFiles::readers_data()
@@ -313,6 +315,23 @@ void TestCatalogueFiles::textOutsideWindows1252IsEncodedAsUtf8()
     QCOMPARE(encoded.encoding, TextEncoding::Utf8);
     QCOMPARE(encoded.bytes, text.toUtf8());
     QCOMPARE(decodeDataFile(encoded.bytes).text, text);
+}
+
+void TestCatalogueFiles::decodingKeepsEveryByte_data()
+{
+    QTest::addColumn<QString>("fixture");
+    // Found by the object list fuzzer: the second mark was swallowed by the decoder.
+    QTest::newRow("two byte order marks") << "double-bom.txt";
+}
+
+void TestCatalogueFiles::decodingKeepsEveryByte()
+{
+    QFETCH(QString, fixture);
+    QFile file(QStringLiteral(ZENITOR_TEST_DATA_DIR "/") + fixture);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    const DecodedText decoded = decodeDataFile(bytes);
+    QCOMPARE(encodeDataFile(decoded.text, decoded.encoding).bytes, bytes);
 }
 
 QTEST_GUILESS_MAIN(TestCatalogueFiles)
