@@ -13,7 +13,7 @@ QString SplitTimeText(const astro::SplitTime &split);
 /// year in the locale's format is widened to four digits so the date is unambiguous.
 QString DateTimeText(const QDateTime &dateTime, const QLocale &locale);
 
-/// As a time spec without zone rules, so that an hour that a summer-time switch
+/// In UTC, i.e. without zone rules, so that an hour that a summer-time switch
 /// skips locally (a Greenwich time of 02:30, say) is shown as it is.
 QDateTime toQDateTime(const astro::CivilDateTime &dateTime);
 astro::CivilDateTime toCivilDateTime(const QDateTime &dateTime);

@@ -160,21 +160,21 @@ Form3::Form3(QWidget *parent)
     resize(pixels(CLIENT_WIDTH_TWIPS), pixels(CLIENT_HEIGHT_TWIPS));
 
     // No layout: the labels keep their design place, so a smaller window cuts the page off.
-    for (const HelpLabel &spec : HELP_LABELS) {
-        auto *label = new QLabel(QString::fromUtf8(spec.text), this);
-        label->setObjectName(QString::fromLatin1(spec.name));
+    for (const HelpLabel &design : HELP_LABELS) {
+        auto *label = new QLabel(QString::fromUtf8(design.text), this);
+        label->setObjectName(QString::fromLatin1(design.name));
         label->setTextFormat(Qt::PlainText);
         label->setWordWrap(true);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        label->setFont(fontFor(spec.style));
+        label->setFont(fontFor(design.style));
         QPalette labelPalette = label->palette();
         labelPalette.setColor(QPalette::Window, white);
-        labelPalette.setColor(QPalette::WindowText, textColourFor(spec.style));
+        labelPalette.setColor(QPalette::WindowText, textColourFor(design.style));
         label->setPalette(labelPalette);
         label->setAutoFillBackground(true);
-        label->setGeometry(pixels(spec.left), pixels(spec.top), pixels(spec.width),
-                           pixels(spec.height));
+        label->setGeometry(pixels(design.left), pixels(design.top), pixels(design.width),
+                           pixels(design.height));
         label->raise();
-        this->*spec.member = label;
+        this->*design.member = label;
     }
 }
