@@ -10,8 +10,8 @@
 #include "ui/messagepresenter.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>

@@ -164,8 +164,8 @@ SplitTime SplitHours(double hours)
 }
 
 SiderealReadings ComputeSiderealReadings(const CivilDateTime &local, bool daylightSaving,
-                                         double longitudeDegrees, double raHours,
-                                         double raMinutes, double raSeconds)
+                                         double longitudeDegrees, double raHours, double raMinutes,
+                                         double raSeconds)
 {
     SiderealReadings readings;
     readings.local = local;

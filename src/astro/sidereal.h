@@ -97,7 +97,7 @@ SplitTime SplitHours(double hours);
 /// hour angle and both splits, from the local time, the summer-time flag, the
 /// longitude (degrees, east positive) and the right ascension parts.
 SiderealReadings ComputeSiderealReadings(const CivilDateTime &local, bool daylightSaving,
-                                         double longitudeDegrees, double raHours,
-                                         double raMinutes, double raSeconds);
+                                         double longitudeDegrees, double raHours, double raMinutes,
+                                         double raSeconds);
 
 } // namespace astro

@@ -42,8 +42,8 @@ QFont PictureBox::printingFont() const
 
     // Start from the proportional guess, then step down until the line fits.
     const QFontMetricsF metrics(fitted);
-    const double scale = std::min(width() / metrics.horizontalAdvance(line),
-                                  height() / metrics.height());
+    const double scale =
+        std::min(width() / metrics.horizontalAdvance(line), height() / metrics.height());
     double pointSize = std::floor(fitted.pointSizeF() * scale / pointSizeStep) * pointSizeStep;
     pointSize = std::clamp(pointSize, smallestPointSize, fitted.pointSizeF());
     fitted.setPointSizeF(pointSize);

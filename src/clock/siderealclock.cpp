@@ -67,9 +67,8 @@ void SiderealClock::makePass()
     // A second boundary may fall between the two readings, as on any clock face.
     const QDateTime greenwichBase = timeSource.currentLocalTime();
 
-    const astro::SiderealReadings readings =
-        astro::ComputeSiderealReadings(toCivilDateTime(greenwichBase), daylightSaving, longitude,
-                                       raHours, raMinutes, raSeconds);
+    const astro::SiderealReadings readings = astro::ComputeSiderealReadings(
+        toCivilDateTime(greenwichBase), daylightSaving, longitude, raHours, raMinutes, raSeconds);
     const QLocale locale;
     controls.Picture1->Cls();
     controls.Picture1->Print(DateTimeText(toQDateTime(readings.greenwich), locale));

@@ -13,15 +13,15 @@ class TimeSource;
 /// The main window's controls that the clock reads and writes.
 struct ClockControls
 {
-    QComboBox *Combo1;  ///< site text; its leading number is the longitude
-    QLineEdit *Text1;   ///< right ascension, hours
-    QLineEdit *Text3;   ///< right ascension, minutes
-    QLineEdit *Text4;   ///< right ascension, seconds
-    QCheckBox *Check1;  ///< "Sommerzeit"
-    PictureBox *Picture1; ///< Greenwich date-time
-    PictureBox *Picture2; ///< local sidereal time
-    PictureBox *Picture3; ///< hour angle
-    PictureBox *Picture4; ///< local date-time
+    QComboBox *Combo1;     ///< site text; its leading number is the longitude
+    QLineEdit *Text1;      ///< right ascension, hours
+    QLineEdit *Text3;      ///< right ascension, minutes
+    QLineEdit *Text4;      ///< right ascension, seconds
+    QCheckBox *Check1;     ///< "Sommerzeit"
+    PictureBox *Picture1;  ///< Greenwich date-time
+    PictureBox *Picture2;  ///< local sidereal time
+    PictureBox *Picture3;  ///< hour angle
+    PictureBox *Picture4;  ///< local date-time
     QPushButton *Command4; ///< "Ende", disabled while the clock runs
 };
 

@@ -25,7 +25,8 @@ int twipsToPixels(int twips)
 
 QWidget *createControl(const ControlDesign &design, QWidget *parent)
 {
-    const QString caption = QString::fromUtf8(design.caption.data(), qsizetype(design.caption.size()));
+    const QString caption =
+        QString::fromUtf8(design.caption.data(), qsizetype(design.caption.size()));
     switch (design.kind) {
     case ControlKind::Label: {
         auto *label = new QLabel(caption, parent);
@@ -85,10 +86,10 @@ Form1::Form1(const Form1Services &services, QWidget *parent) : QWidget(parent), 
     resize(twipsToPixels(FORM1_DESIGN_WIDTH), twipsToPixels(FORM1_DESIGN_HEIGHT));
 
     buildControls();
-    clock = std::make_unique<SiderealClock>(
-        ClockControls{Combo1, Text1, Text3, Text4, Check1, Picture1, Picture2, Picture3, Picture4,
-                      Command4},
-        *services.timeSource, *services.pause);
+    clock =
+        std::make_unique<SiderealClock>(ClockControls{Combo1, Text1, Text3, Text4, Check1, Picture1,
+                                                      Picture2, Picture3, Picture4, Command4},
+                                        *services.timeSource, *services.pause);
     connectHandlers();
     Form_Load();
 }
@@ -108,7 +109,8 @@ void Form1::buildControls()
     for (std::size_t i = 0; i < FORM1_CONTROLS.size(); ++i) {
         const ControlDesign &design = FORM1_CONTROLS[i];
         QWidget *widget = createControl(design, this);
-        widget->setObjectName(QString::fromLatin1(design.name.data(), qsizetype(design.name.size())));
+        widget->setObjectName(
+            QString::fromLatin1(design.name.data(), qsizetype(design.name.size())));
         widget->setGeometry(twipsToPixels(design.left), twipsToPixels(design.top),
                             twipsToPixels(design.width), twipsToPixels(design.height));
         QFont font(QStringLiteral("Arial"));
@@ -124,7 +126,8 @@ void Form1::buildControls()
         }
         if (design.kind == ControlKind::Label)
             widget->setFocusPolicy(Qt::NoFocus);
-        if (design.kind == ControlKind::CheckBox || (design.kind == ControlKind::ComboBox && !design.flat))
+        if (design.kind == ControlKind::CheckBox ||
+            (design.kind == ControlKind::ComboBox && !design.flat))
             NightVision::showEdges(widget);
         controls[i] = widget;
     }

@@ -7,14 +7,23 @@
 inline constexpr int TWIPS_PER_PIXEL = 15; // at 96 dots per inch
 inline constexpr int TWIPS_PER_POINT = 20;
 
-enum class ControlKind { Label, ComboBox, TextBox, MultiLineTextBox, CheckBox, Button, PictureBox };
+enum class ControlKind
+{
+    Label,
+    ComboBox,
+    TextBox,
+    MultiLineTextBox,
+    CheckBox,
+    Button,
+    PictureBox
+};
 
 /// How a control of the main window looks and where it sits in the design.
 struct ControlDesign
 {
     std::string_view name;
     ControlKind kind;
-    std::string_view caption; ///< UTF-8; caption, or initial text
+    std::string_view caption;     ///< UTF-8; caption, or initial text
     int left, top, width, height; ///< twips, in the client area
     double fontPoints;            ///< 0: no font of its own (the red rule)
     bool bold;

@@ -42,9 +42,8 @@ void NightVisionStyle::drawPrimitive(PrimitiveElement element, const QStyleOptio
     QProxyStyle::drawPrimitive(element, option, painter, widget);
 }
 
-void NightVisionStyle::drawComplexControl(ComplexControl control,
-                                          const QStyleOptionComplex *option, QPainter *painter,
-                                          const QWidget *widget) const
+void NightVisionStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex *option,
+                                          QPainter *painter, const QWidget *widget) const
 {
     QProxyStyle::drawComplexControl(control, option, painter, widget);
     const auto *combo = qstyleoption_cast<const QStyleOptionComboBox *>(option);

@@ -27,8 +27,8 @@ QString text(const SplitTime &s)
 void compareNear(double got, double want, double tolerance)
 {
     QVERIFY2(std::abs(got - want) <= tolerance,
-             qPrintable(QString::asprintf("want %.12f, got %.12f (tolerance %g)", want, got,
-                                          tolerance)));
+             qPrintable(
+                 QString::asprintf("want %.12f, got %.12f (tolerance %g)", want, got, tolerance)));
 }
 
 } // namespace
@@ -135,10 +135,10 @@ void TestSidereal::modifiedJulianDate_data()
         << CivilDateTime{2026, 2, 28, 23, 30, 0} << 61099.0 + 23.5 / 24;
     QTest::newRow("leap day 2024 with seconds")
         << CivilDateTime{2024, 2, 29, 6, 0, 36} << 60369.0 + (6 + 36 / 3600.0) / 24;
-    QTest::newRow("new year's eve 2025") << CivilDateTime{2025, 12, 31, 23, 30, 0}
-                                          << 61040.0 + 23.5 / 24;
-    QTest::newRow("1 March 1900, no leap day in 1900") << CivilDateTime{1900, 3, 1, 0, 0, 0}
-                                                        << 15079.0;
+    QTest::newRow("new year's eve 2025")
+        << CivilDateTime{2025, 12, 31, 23, 30, 0} << 61040.0 + 23.5 / 24;
+    QTest::newRow("1 March 1900, no leap day in 1900")
+        << CivilDateTime{1900, 3, 1, 0, 0, 0} << 15079.0;
 }
 
 void TestSidereal::modifiedJulianDate()

@@ -127,12 +127,21 @@ void TestClock::inputsAreReadOnEveryPass_data()
     QTest::addColumn<QString>("sidereal");
     QTest::addColumn<QString>("hourAngle");
     QTest::addColumn<QString>("greenwich");
-    QTest::newRow("right ascension hours")
-        << "Text1" << "4" << "4 h 34 m 21 s" << "23 h 59 m 49 s" << "08.12.2026 22:30:00";
-    QTest::newRow("site longitude 15 E shifts by 6.4 minutes")
-        << "Combo1" << "14.9" << "4 h 40 m 21 s" << "23 h 5 m 49 s" << "08.12.2026 22:30:00";
-    QTest::newRow("Sommerzeit ticked moves Greenwich back an hour")
-        << "Check1" << "" << "3 h 34 m 11 s" << "21 h 59 m 39 s" << "08.12.2026 21:30:00";
+    QTest::newRow("right ascension hours") << "Text1"
+                                           << "4"
+                                           << "4 h 34 m 21 s"
+                                           << "23 h 59 m 49 s"
+                                           << "08.12.2026 22:30:00";
+    QTest::newRow("site longitude 15 E shifts by 6.4 minutes") << "Combo1"
+                                                               << "14.9"
+                                                               << "4 h 40 m 21 s"
+                                                               << "23 h 5 m 49 s"
+                                                               << "08.12.2026 22:30:00";
+    QTest::newRow("Sommerzeit ticked moves Greenwich back an hour") << "Check1"
+                                                                    << ""
+                                                                    << "3 h 34 m 11 s"
+                                                                    << "21 h 59 m 39 s"
+                                                                    << "08.12.2026 21:30:00";
 }
 
 void TestClock::inputsAreReadOnEveryPass()

@@ -76,29 +76,33 @@ void TestForm1::controlsAsDesigned_data()
     QTest::addColumn<QColor>("textColour");
     QTest::addColumn<QColor>("background");
     // Design values in twips, divided by 15 by hand.
-    QTest::newRow("Label1, umlaut caption") << "Label1" << QRect(8, 8, 145, 17)
-        << "geografische Länge:" << 8.25 << true << true << QColor(192, 0, 0) << QColor(0, 0, 0);
-    QTest::newRow("Label2 keeps its typo") << "Label2" << QRect(296, 128, 289, 17) << "Meridan:"
-        << 9.75 << true << true << QColor(192, 0, 0) << QColor(0, 0, 0);
-    QTest::newRow("Label9 unit, not underlined") << "Label9" << QRect(496, 56, 25, 17) << "h"
-        << 8.25 << true << false << QColor(192, 0, 0) << QColor(0, 0, 0);
-    QTest::newRow("Label14 red rule") << "Label14" << QRect(8, 104, 577, 3) << ""
-        << -1.0 << false << false << QColor(192, 0, 0) << QColor(128, 0, 0);
+    QTest::newRow("Label1, umlaut caption")
+        << "Label1" << QRect(8, 8, 145, 17) << "geografische Länge:" << 8.25 << true << true
+        << QColor(192, 0, 0) << QColor(0, 0, 0);
+    QTest::newRow("Label2 keeps its typo")
+        << "Label2" << QRect(296, 128, 289, 17) << "Meridan:" << 9.75 << true << true
+        << QColor(192, 0, 0) << QColor(0, 0, 0);
+    QTest::newRow("Label9 unit, not underlined")
+        << "Label9" << QRect(496, 56, 25, 17) << "h" << 8.25 << true << false << QColor(192, 0, 0)
+        << QColor(0, 0, 0);
+    QTest::newRow("Label14 red rule") << "Label14" << QRect(8, 104, 577, 3) << "" << -1.0 << false
+                                      << false << QColor(192, 0, 0) << QColor(128, 0, 0);
     // Loading replaces the design texts of Combo2 and Text2 ("*": not compared here).
-    QTest::newRow("Combo2") << "Combo2" << QRect(360, 32, 121, -1)
-        << "*" << 8.25 << false << false << QColor(192, 0, 0) << QColor();
-    QTest::newRow("Text2 large bold") << "Text2" << QRect(320, 336, 265, 43) << "*" << 18.0
-        << true << false << QColor(192, 0, 0) << QColor(0, 0, 0);
+    QTest::newRow("Combo2") << "Combo2" << QRect(360, 32, 121, -1) << "*" << 8.25 << false << false
+                            << QColor(192, 0, 0) << QColor();
+    QTest::newRow("Text2 large bold") << "Text2" << QRect(320, 336, 265, 43) << "*" << 18.0 << true
+                                      << false << QColor(192, 0, 0) << QColor(0, 0, 0);
     QTest::newRow("Text5 info box") << "Text5" << QRect(8, 224, 577, 81) << "" << 8.25 << false
-        << false << QColor(192, 0, 0) << QColor(0, 0, 0);
-    QTest::newRow("Check1") << "Check1" << QRect(8, 72, 145, 17) << "Sommerzeit" << 8.25
-        << false << false << QColor(192, 0, 0) << QColor();
+                                    << false << QColor(192, 0, 0) << QColor(0, 0, 0);
+    QTest::newRow("Check1") << "Check1" << QRect(8, 72, 145, 17) << "Sommerzeit" << 8.25 << false
+                            << false << QColor(192, 0, 0) << QColor();
     QTest::newRow("Picture2 readout") << "Picture2" << QRect(296, 152, 289, 41) << "" << 18.0
-        << true << false << QColor(192, 0, 0) << QColor(0, 0, 0);
-    QTest::newRow("Command3 deep red button") << "Command3" << QRect(360, 64, 105, 33) << "Edit"
-        << 8.25 << true << false << QColor(0, 0, 0) << QColor(128, 0, 0);
+                                      << true << false << QColor(192, 0, 0) << QColor(0, 0, 0);
+    QTest::newRow("Command3 deep red button")
+        << "Command3" << QRect(360, 64, 105, 33) << "Edit" << 8.25 << true << false
+        << QColor(0, 0, 0) << QColor(128, 0, 0);
     QTest::newRow("Command4 Ende") << "Command4" << QRect(480, 384, 105, 33) << "Ende" << 8.25
-        << true << false << QColor(0, 0, 0) << QColor(128, 0, 0);
+                                   << true << false << QColor(0, 0, 0) << QColor(128, 0, 0);
 }
 
 void TestForm1::controlsAsDesigned()
@@ -144,11 +148,9 @@ void TestForm1::controlsAsDesigned()
 
     const QPalette palette = widget->palette();
     const bool isButton = qobject_cast<QPushButton *>(widget) != nullptr;
-    QCOMPARE(palette.color(isButton ? QPalette::ButtonText : widget->foregroundRole()),
-             textColour);
+    QCOMPARE(palette.color(isButton ? QPalette::ButtonText : widget->foregroundRole()), textColour);
     if (background.isValid())
-        QCOMPARE(palette.color(isButton ? QPalette::Button : widget->backgroundRole()),
-                 background);
+        QCOMPARE(palette.color(isButton ? QPalette::Button : widget->backgroundRole()), background);
 }
 
 void TestForm1::tabOrderAndStartFocus()
