@@ -86,7 +86,7 @@ double ParseLeadingNumber(std::string_view text)
 
 double RightAscensionHours(double hours, double minutes, double seconds)
 {
-    return hours + minutes / 60.0 + seconds / 3600.0;
+    return SexagesimalSum(hours, minutes, seconds);
 }
 
 CivilDateTime GreenwichFromLocal(const CivilDateTime &local, bool daylightSaving)

@@ -17,8 +17,22 @@ namespace astro {
 inline constexpr double J2000_MJD = 51544.5;
 /// Days in a Julian century.
 inline constexpr double DAYS_PER_JULIAN_CENTURY = 36525.0;
+/// Julian Date of the origin of the Modified Julian Date (1858 November 17, 0 h).
+inline constexpr double MJD_ZERO_JD = 2400000.5;
 /// Hours of right ascension per degree of longitude.
 inline constexpr double DEGREES_PER_HOUR = 15.0;
+/// The value of std::numbers::pi, whose header Qt 6.4's moc cannot parse in the tests.
+inline constexpr double PI = 3.141592653589793238462643383279502884;
+/// Radians per hour of right ascension and per degree of arc.
+inline constexpr double RADIANS_PER_HOUR = PI / 12.0;
+inline constexpr double RADIANS_PER_DEGREE = PI / 180.0;
+
+/// A sexagesimal quantity in decimal units (hours or degrees): whole + minutes / 60 +
+/// seconds / 3600. The sign is the caller's: every part counts in the same direction.
+constexpr double SexagesimalSum(double whole, double minutes, double seconds)
+{
+    return whole + minutes / 60.0 + seconds / 3600.0;
+}
 
 /// A calendar date (Gregorian) and a time of day to the whole second.
 struct CivilDateTime
@@ -61,7 +75,7 @@ struct SiderealReadings
 /// A number too large for a double gives plus or minus infinity.
 double ParseLeadingNumber(std::string_view text);
 
-/// Right ascension in decimal hours: hours + minutes / 60 + seconds / 3600.
+/// Right ascension in decimal hours: the sexagesimal sum of hours, minutes and seconds.
 double RightAscensionHours(double hours, double minutes, double seconds);
 
 /// Greenwich time for a local time on central European time: less one hour, or

@@ -18,11 +18,6 @@
 
 namespace {
 
-int twipsToPixels(int twips)
-{
-    return qRound(static_cast<double>(twips) / TWIPS_PER_PIXEL);
-}
-
 QWidget *createControl(const ControlDesign &design, QWidget *parent)
 {
     const QString caption =
@@ -77,7 +72,10 @@ QWidget *createControl(const ControlDesign &design, QWidget *parent)
 
 } // namespace
 
-Form1::Form1(const Form1Services &services, QWidget *parent) : QWidget(parent), services(services)
+Form1::Form1(const Form1Services &services, QWidget *parent)
+    : QWidget(parent),
+      proportionalLayout(this, [this](std::string_view name) { return control(name); }),
+      services(services)
 {
     setWindowTitle(QStringLiteral("Zenitor 2.1"));
     setWindowIcon(starClockIcon());
@@ -183,7 +181,7 @@ void Form1::Form_Load()
 {
     clock->RunFlag = 1;
     fillChoicesFromFiles();
-    captureLayout();
+    proportionalLayout.capture();
 }
 
 void Form1::Command4_Click()
@@ -202,6 +200,17 @@ void Form1::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     Form_Resize();
+}
+
+void Form1::Form_Resize()
+{
+    proportionalLayout.windowResized();
+}
+
+void Form1::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    proportionalLayout.windowChanged(*event);
 }
 
 void Form1::closeEvent(QCloseEvent *event)

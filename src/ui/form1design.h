@@ -1,11 +1,9 @@
 #pragma once
 
+#include "ui/twips.h"
+
 #include <array>
 #include <string_view>
-
-/// Twips are the design unit of the windows: 1/1440 inch.
-inline constexpr int TWIPS_PER_PIXEL = 15; // at 96 dots per inch
-inline constexpr int TWIPS_PER_POINT = 20;
 
 enum class ControlKind
 {
@@ -32,6 +30,9 @@ struct ControlDesign
     bool flat;       ///< drawn without a 3-D edge
     bool centred;    ///< caption centred in its box
     bool ruleColour; ///< background deep red instead of black
+    /// Twips of control height per point of font size when the window is resized; 0: the
+    /// control keeps its design font.
+    float fontDivisor;
 };
 
 /// The main window's client area in the design, twips.
@@ -42,38 +43,38 @@ inline constexpr int FORM1_DESIGN_HEIGHT = 6345;
 /// is built from this table and the proportional layout reads its design values here.
 inline constexpr std::array<ControlDesign, 32> FORM1_CONTROLS{{
     // clang-format off
-    // name       kind                           caption                       left  top   width height font  bold   under  tab flat   centre rule
-    {"Label1",   ControlKind::Label,            "geografische Länge:",        120,  120,  2175, 255,  8.25, true,  true,  5,  false, false, false},
-    {"Label13",  ControlKind::Label,            "Liste:",                     3360, 120,  1575, 255,  8.25, true,  true,  28, false, false, false},
-    {"Label5",   ControlKind::Label,            "Objekt:",                    5400, 120,  1215, 255,  8.25, true,  true,  14, false, false, false},
-    {"Label6",   ControlKind::Label,            "Rektaszension",              7440, 120,  1335, 255,  8.25, true,  true,  15, false, false, false},
-    {"Combo1",   ControlKind::ComboBox,         "",                           120,  480,  2895, 330,  8.25, false, false, 4,  true,  false, false},
-    {"Combo3",   ControlKind::ComboBox,         "",                           3360, 480,  1815, 330,  8.25, false, false, 29, false, false, false},
-    {"Combo2",   ControlKind::ComboBox,         "Combo2",                     5400, 480,  1815, 330,  8.25, false, false, 9,  false, false, false},
-    {"Text1",    ControlKind::TextBox,          "",                           7440, 480,  375,  285,  8.25, false, false, 10, true,  false, false},
-    {"Text3",    ControlKind::TextBox,          "",                           7920, 480,  375,  285,  8.25, false, false, 20, true,  false, false},
-    {"Text4",    ControlKind::TextBox,          "",                           8400, 480,  375,  285,  8.25, false, false, 21, true,  false, false},
-    {"Label9",   ControlKind::Label,            "h",                          7440, 840,  375,  255,  8.25, true,  false, 22, false, true,  false},
-    {"Label10",  ControlKind::Label,            "m",                          7920, 840,  375,  255,  8.25, true,  false, 23, false, true,  false},
-    {"Label11",  ControlKind::Label,            "s",                          8400, 840,  375,  255,  8.25, true,  false, 24, false, true,  false},
-    {"Command3", ControlKind::Button,           "Edit",                       5400, 960,  1575, 495,  8.25, true,  false, 12, false, false, false},
-    {"Check1",   ControlKind::CheckBox,         "Sommerzeit",                 120,  1080, 2175, 255,  8.25, false, false, 17, false, false, false},
-    {"Label14",  ControlKind::Label,            "",                           120,  1560, 8655, 46,   0,    false, false, 31, false, false, true },
-    {"Label8",   ControlKind::Label,            "ME(S)Z:",                    120,  1920, 1935, 255,  9.75, true,  true,  19, false, false, false},
-    {"Label3",   ControlKind::Label,            "GMT:",                       2280, 1920, 1935, 255,  9.75, true,  true,  7,  false, false, false},
-    {"Label2",   ControlKind::Label,            "Meridan:",                   4440, 1920, 4335, 255,  9.75, true,  true,  6,  false, false, false},
-    {"Picture2", ControlKind::PictureBox,       "",                           4440, 2280, 4335, 615,  18,   true,  false, 1,  true,  false, false},
-    {"Picture4", ControlKind::PictureBox,       "",                           120,  2520, 1935, 255,  8.25, true,  false, 18, true,  false, false},
-    {"Picture1", ControlKind::PictureBox,       "",                           2280, 2520, 1935, 255,  18,   true,  false, 0,  true,  false, false},
-    {"Label7",   ControlKind::Label,            "Info:",                      120,  3000, 1935, 255,  9.75, true,  true,  27, false, false, false},
-    {"Text5",    ControlKind::MultiLineTextBox, "",                           120,  3360, 8655, 1215, 8.25, false, false, 26, true,  false, false},
-    {"Label4",   ControlKind::Label,            "Stundenwinkel für Objekt:",  120,  4680, 4455, 255,  9.75, true,  true,  13, false, false, false},
-    {"Label12",  ControlKind::Label,            "Deklination für Objekt:",    4800, 4680, 3975, 255,  9.75, true,  true,  25, false, false, false},
-    {"Picture3", ControlKind::PictureBox,       "",                           120,  5040, 4455, 615,  18,   true,  false, 8,  true,  false, false},
-    {"Text2",    ControlKind::TextBox,          "Text2",                      4800, 5040, 3975, 645,  18,   true,  false, 11, true,  false, false},
-    {"Command1", ControlKind::Button,           "Start",                      120,  5760, 1575, 495,  8.25, true,  false, 2,  false, false, false},
-    {"Command2", ControlKind::Button,           "Stop",                       1920, 5760, 1575, 495,  8.25, true,  false, 3,  false, false, false},
-    {"Command5", ControlKind::Button,           "Hilfe",                      5400, 5760, 1575, 495,  8.25, true,  false, 30, false, false, false},
-    {"Command4", ControlKind::Button,           "Ende",                       7200, 5760, 1575, 495,  8.25, true,  false, 16, false, false, false},
+    // name       kind                           caption                       left  top   width height font  bold   under  tab flat   centre rule   font/h
+    {"Label1",   ControlKind::Label,            "geografische Länge:",        120,  120,  2175, 255,  8.25, true,  true,  5,  false, false, false, 18  },
+    {"Label13",  ControlKind::Label,            "Liste:",                     3360, 120,  1575, 255,  8.25, true,  true,  28, false, false, false, 18  },
+    {"Label5",   ControlKind::Label,            "Objekt:",                    5400, 120,  1215, 255,  8.25, true,  true,  14, false, false, false, 18  },
+    {"Label6",   ControlKind::Label,            "Rektaszension",              7440, 120,  1335, 255,  8.25, true,  true,  15, false, false, false, 18  },
+    {"Combo1",   ControlKind::ComboBox,         "",                           120,  480,  2895, 330,  8.25, false, false, 4,  true,  false, false, 17  },
+    {"Combo3",   ControlKind::ComboBox,         "",                           3360, 480,  1815, 330,  8.25, false, false, 29, false, false, false, 17  },
+    {"Combo2",   ControlKind::ComboBox,         "Combo2",                     5400, 480,  1815, 330,  8.25, false, false, 9,  false, false, false, 17  },
+    {"Text1",    ControlKind::TextBox,          "",                           7440, 480,  375,  285,  8.25, false, false, 10, true,  false, false, 18  },
+    {"Text3",    ControlKind::TextBox,          "",                           7920, 480,  375,  285,  8.25, false, false, 20, true,  false, false, 18  },
+    {"Text4",    ControlKind::TextBox,          "",                           8400, 480,  375,  285,  8.25, false, false, 21, true,  false, false, 18  },
+    {"Label9",   ControlKind::Label,            "h",                          7440, 840,  375,  255,  8.25, true,  false, 22, false, true,  false, 18  },
+    {"Label10",  ControlKind::Label,            "m",                          7920, 840,  375,  255,  8.25, true,  false, 23, false, true,  false, 18  },
+    {"Label11",  ControlKind::Label,            "s",                          8400, 840,  375,  255,  8.25, true,  false, 24, false, true,  false, 18  },
+    {"Command3", ControlKind::Button,           "Edit",                       5400, 960,  1575, 495,  8.25, true,  false, 12, false, false, false,  0  },
+    {"Check1",   ControlKind::CheckBox,         "Sommerzeit",                 120,  1080, 2175, 255,  8.25, false, false, 17, false, false, false, 18  },
+    {"Label14",  ControlKind::Label,            "",                           120,  1560, 8655, 46,   0,    false, false, 31, false, false, true,  18  },
+    {"Label8",   ControlKind::Label,            "ME(S)Z:",                    120,  1920, 1935, 255,  9.75, true,  true,  19, false, false, false, 18  },
+    {"Label3",   ControlKind::Label,            "GMT:",                       2280, 1920, 1935, 255,  9.75, true,  true,  7,  false, false, false, 18  },
+    {"Label2",   ControlKind::Label,            "Meridan:",                   4440, 1920, 4335, 255,  9.75, true,  true,  6,  false, false, false, 18  },
+    {"Picture2", ControlKind::PictureBox,       "",                           4440, 2280, 4335, 615,  18,   true,  false, 1,  true,  false, false, 18  },
+    {"Picture4", ControlKind::PictureBox,       "",                           120,  2520, 1935, 255,  8.25, true,  false, 18, true,  false, false, 18  },
+    {"Picture1", ControlKind::PictureBox,       "",                           2280, 2520, 1935, 255,  18,   true,  false, 0,  true,  false, false, 18  },
+    {"Label7",   ControlKind::Label,            "Info:",                      120,  3000, 1935, 255,  9.75, true,  true,  27, false, false, false, 18  },
+    {"Text5",    ControlKind::MultiLineTextBox, "",                           120,  3360, 8655, 1215, 8.25, false, false, 26, true,  false, false, 70  },
+    {"Label4",   ControlKind::Label,            "Stundenwinkel für Objekt:",  120,  4680, 4455, 255,  9.75, true,  true,  13, false, false, false, 18  },
+    {"Label12",  ControlKind::Label,            "Deklination für Objekt:",    4800, 4680, 3975, 255,  9.75, true,  true,  25, false, false, false, 18  },
+    {"Picture3", ControlKind::PictureBox,       "",                           120,  5040, 4455, 615,  18,   true,  false, 8,  true,  false, false, 18  },
+    {"Text2",    ControlKind::TextBox,          "Text2",                      4800, 5040, 3975, 645,  18,   true,  false, 11, true,  false, false, 18  },
+    {"Command1", ControlKind::Button,           "Start",                      120,  5760, 1575, 495,  8.25, true,  false, 2,  false, false, false,  0  },
+    {"Command2", ControlKind::Button,           "Stop",                       1920, 5760, 1575, 495,  8.25, true,  false, 3,  false, false, false,  0  },
+    {"Command5", ControlKind::Button,           "Hilfe",                      5400, 5760, 1575, 495,  8.25, true,  false, 30, false, false, false,  0  },
+    {"Command4", ControlKind::Button,           "Ende",                       7200, 5760, 1575, 495,  8.25, true,  false, 16, false, false, false,  0  },
     // clang-format on
 }};

@@ -1,5 +1,7 @@
 #include "ui/form3.h"
 
+#include "ui/twips.h"
+
 #include <QColor>
 #include <QFont>
 #include <QLabel>
@@ -8,9 +10,6 @@
 #include <QStringList>
 
 namespace {
-
-/// Design geometry is in twips; 15 twips make one pixel at 96 dots per inch.
-constexpr int TWIPS_PER_PIXEL = 15;
 
 /// Design client area of the page, in twips.
 constexpr int CLIENT_WIDTH_TWIPS = 10680;
@@ -85,11 +84,6 @@ constexpr HelpLabel HELP_LABELS[] = {
      "Datei „Liste.txt“ ein."},
 };
 
-constexpr int pixels(int twips)
-{
-    return twips / TWIPS_PER_PIXEL;
-}
-
 // Liberation Serif is the metric twin of Times New Roman, so the title keeps its design width.
 QFont titleFont()
 {
@@ -157,7 +151,7 @@ Form3::Form3(QWidget *parent)
     pagePalette.setColor(QPalette::Window, white);
     setPalette(pagePalette);
     setAutoFillBackground(true);
-    resize(pixels(CLIENT_WIDTH_TWIPS), pixels(CLIENT_HEIGHT_TWIPS));
+    resize(twipsToPixels(CLIENT_WIDTH_TWIPS), twipsToPixels(CLIENT_HEIGHT_TWIPS));
 
     // No layout: the labels keep their design place, so a smaller window cuts the page off.
     for (const HelpLabel &design : HELP_LABELS) {
@@ -172,8 +166,8 @@ Form3::Form3(QWidget *parent)
         labelPalette.setColor(QPalette::WindowText, textColourFor(design.style));
         label->setPalette(labelPalette);
         label->setAutoFillBackground(true);
-        label->setGeometry(pixels(design.left), pixels(design.top), pixels(design.width),
-                           pixels(design.height));
+        label->setGeometry(twipsToPixels(design.left), twipsToPixels(design.top),
+                           twipsToPixels(design.width), twipsToPixels(design.height));
         label->raise();
         this->*design.member = label;
     }

@@ -2,7 +2,6 @@
 // the Windows-1252 table, the catalogue reader's checks, writing the files, and
 // that the delivered lists in data/ are exactly what the generator makes.
 #include "messierlists.h"
-#include "windows1252.h"
 
 #include <QDir>
 #include <QFile>

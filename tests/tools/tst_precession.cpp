@@ -6,15 +6,14 @@
 #include <QTest>
 
 #include <cmath>
-#include <numbers>
 
 using namespace precession;
 
 namespace {
 
-constexpr double HOURS_TO_RADIANS = std::numbers::pi / 12.0;
-constexpr double DEGREES_TO_RADIANS = std::numbers::pi / 180.0;
-constexpr double MJD_ZERO_JD = 2400000.5;
+using astro::MJD_ZERO_JD;
+constexpr double HOURS_TO_RADIANS = astro::RADIANS_PER_HOUR;
+constexpr double DEGREES_TO_RADIANS = astro::RADIANS_PER_DEGREE;
 
 bool isNear(double got, double want, double tolerance, const char *what)
 {

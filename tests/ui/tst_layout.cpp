@@ -51,8 +51,8 @@ bool isFourToThree(QSize outer)
 bool settled(const Form1 &window)
 {
     const QSize outer = window.frameGeometry().size();
-    return window.SavedWidth == float(outer.width() * TWIPS_PER_PIXEL) &&
-           window.SavedHeight == float(outer.height() * TWIPS_PER_PIXEL);
+    return window.proportionalLayout.SavedWidth == float(outer.width() * TWIPS_PER_PIXEL) &&
+           window.proportionalLayout.SavedHeight == float(outer.height() * TWIPS_PER_PIXEL);
 }
 
 void setOuterSize(QWidget &window, QSize outer)
@@ -254,8 +254,9 @@ QSize TestLayout::showActive()
 void TestLayout::captureBeforeShowingUsesTheDesignFrame()
 {
     // Before it is shown the window has no frame; the design frame stands in.
-    VERIFY_NEAR(window->SavedWidth, DESIGN_OUTER_WIDTH_TWIPS, 0, "SavedWidth");
-    VERIFY_NEAR(window->SavedHeight, DESIGN_OUTER_HEIGHT_TWIPS, 0, "SavedHeight");
+    VERIFY_NEAR(window->proportionalLayout.SavedWidth, DESIGN_OUTER_WIDTH_TWIPS, 0, "SavedWidth");
+    VERIFY_NEAR(window->proportionalLayout.SavedHeight, DESIGN_OUTER_HEIGHT_TWIPS, 0,
+                "SavedHeight");
 
     const std::array<std::string_view, 32> order{
         "Check1",   "Picture1", "Picture2", "Picture3", "Picture4", "Text1",    "Text2",
@@ -263,15 +264,15 @@ void TestLayout::captureBeforeShowingUsesTheDesignFrame()
         "Command5", "Label1",   "Label2",   "Label3",   "Label4",   "Label5",   "Label6",
         "Label7",   "Label8",   "Label9",   "Label10",  "Label11",  "Label12",  "Label13",
         "Label14",  "Combo1",   "Combo2",   "Combo3"};
-    QVERIFY(std::equal(order.begin(), order.end(), Form1::layoutOrder.begin()));
+    QVERIFY(std::equal(order.begin(), order.end(), ProportionalLayout::layoutOrder.begin()));
 
     // Picture2 sits at 4440, 2280 and is 4335 x 615 twips; Combo2 has no height ratio.
-    const LayoutRatios &picture2 = window->layoutRatios[2];
+    const LayoutRatios &picture2 = window->proportionalLayout.ratios[2];
     VERIFY_NEAR(picture2.TopRatio, 2280 / 6750.0, 1e-7, "Picture2 TopRatio");
     VERIFY_NEAR(picture2.LeftRatio, 4440 / 9000.0, 1e-7, "Picture2 LeftRatio");
     VERIFY_NEAR(picture2.WidthRatio, 4335 / 9000.0, 1e-7, "Picture2 WidthRatio");
     VERIFY_NEAR(picture2.HeightRatio, 615 / 6750.0, 1e-7, "Picture2 HeightRatio");
-    const LayoutRatios &combo2 = window->layoutRatios[30];
+    const LayoutRatios &combo2 = window->proportionalLayout.ratios[30];
     VERIFY_NEAR(combo2.TopRatio, 480 / 6750.0, 1e-7, "Combo2 TopRatio");
     VERIFY_NEAR(combo2.LeftRatio, 5400 / 9000.0, 1e-7, "Combo2 LeftRatio");
     VERIFY_NEAR(combo2.HeightRatio, 0, 0, "Combo2 HeightRatio");
@@ -353,8 +354,10 @@ void TestLayout::maximisedScalesEachAxisAndRestores()
     const QSize maximised = outerSize(*window);
     QVERIFY(window->isMaximized());
     // No aspect step ran: it would have saved the maximised size.
-    VERIFY_NEAR(window->SavedWidth, normal.width() * 15.0, 0, "SavedWidth while maximised");
-    VERIFY_NEAR(window->SavedHeight, normal.height() * 15.0, 0, "SavedHeight while maximised");
+    VERIFY_NEAR(window->proportionalLayout.SavedWidth, normal.width() * 15.0, 0,
+                "SavedWidth while maximised");
+    VERIFY_NEAR(window->proportionalLayout.SavedHeight, normal.height() * 15.0, 0,
+                "SavedHeight while maximised");
     verifyLaidOut(*window, maximised, load);
     verifyRuleFonts(*window);
 
@@ -384,7 +387,7 @@ void TestLayout::minimisedAndRestoredKeepsTheLayout()
 void TestLayout::repeatedLayoutsAccumulateNoError()
 {
     const QSize load = showActive();
-    const auto ratios = window->layoutRatios;
+    const auto ratios = window->proportionalLayout.ratios;
     const LayoutSnapshot atLoad = snapshot(*window);
     for (int i = 0; i < 50; ++i)
         window->Form_Resize();
@@ -404,11 +407,11 @@ void TestLayout::repeatedLayoutsAccumulateNoError()
     QTRY_VERIFY_WITH_TIMEOUT(settled(*window) && outerSize(*window) == first, SETTLE_TIMEOUT_MS);
     QVERIFY(snapshot(*window) == atFirst);
     for (std::size_t i = 0; i < ratios.size(); ++i) {
-        const LayoutRatios &now = window->layoutRatios[i];
+        const LayoutRatios &now = window->proportionalLayout.ratios[i];
         QVERIFY2(now.TopRatio == ratios[i].TopRatio && now.LeftRatio == ratios[i].LeftRatio &&
                      now.WidthRatio == ratios[i].WidthRatio &&
                      now.HeightRatio == ratios[i].HeightRatio,
-                 Form1::layoutOrder[i].data());
+                 ProportionalLayout::layoutOrder[i].data());
     }
 }
 

@@ -1,7 +1,9 @@
 #include "messierlists.h"
 
 #include "precession.h"
-#include "windows1252.h"
+
+#include "astro/sidereal.h"
+#include "catalogue/textencoding.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -18,9 +20,15 @@ namespace messier {
 
 namespace {
 
-constexpr double HOURS_TO_RADIANS = std::numbers::pi / 12.0;
-constexpr double DEGREES_TO_RADIANS = std::numbers::pi / 180.0;
 constexpr long long SECONDS_PER_DAY = 24 * 3600;
+
+// The lists hold printable ASCII and the German letters only: what every editor and every
+// font shows alike.
+bool isListCharacter(QChar character)
+{
+    const char16_t code = character.unicode();
+    return (code >= 0x20 && code <= 0x7E) || QStringView(u"ÄÖÜäöüß").contains(character);
+}
 
 constexpr std::array<Season, 4> ALL_SEASONS = {Season::Fruehling, Season::Sommer, Season::Herbst,
                                                Season::Winter};
@@ -43,7 +51,7 @@ std::optional<double> parseRightAscension(const QString &text)
     const double seconds = match.captured(3).toDouble();
     if (hours > 23 || minutes > 59 || seconds >= 60.0)
         return std::nullopt;
-    return hours + minutes / 60.0 + seconds / 3600.0;
+    return astro::SexagesimalSum(hours, minutes, seconds);
 }
 
 // "+dd:mm:ss.s" to degrees; the sign is required so that -00 degrees is never lost.
@@ -59,7 +67,7 @@ std::optional<double> parseDeclination(const QString &text)
     const double seconds = match.captured(4).toDouble();
     if (minutes > 59 || seconds >= 60.0)
         return std::nullopt;
-    const double absoluteDegrees = degrees + minutes / 60.0 + seconds / 3600.0;
+    const double absoluteDegrees = astro::SexagesimalSum(degrees, minutes, seconds);
     if (absoluteDegrees > 90.0)
         return std::nullopt;
     return match.captured(1) == QLatin1String("-") ? -absoluteDegrees : absoluteDegrees;
@@ -121,6 +129,18 @@ std::optional<CatalogueEntry> parseEntry(const QString &line, int lineNumber, QS
 }
 
 } // namespace
+
+std::optional<QByteArray> ToWindows1252(const QString &text, QChar *refused)
+{
+    for (const QChar character : text) {
+        if (!isListCharacter(character)) {
+            if (refused)
+                *refused = character;
+            return std::nullopt;
+        }
+    }
+    return encodeWindows1252(text);
+}
 
 QString SeasonListName(Season season)
 {
@@ -223,14 +243,16 @@ std::optional<QList<CatalogueEntry>> ReadCatalogue(const QString &path, QString 
 
 QString ListLine(const CatalogueEntry &entry)
 {
-    const precession::EquatorialPosition j2000{entry.rightAscensionHours * HOURS_TO_RADIANS,
-                                               entry.declinationDegrees * DEGREES_TO_RADIANS};
+    const precession::EquatorialPosition j2000{entry.rightAscensionHours * astro::RADIANS_PER_HOUR,
+                                               entry.declinationDegrees *
+                                                   astro::RADIANS_PER_DEGREE};
     const precession::EquatorialPosition ofDate = precession::PrecessPosition(
         j2000, precession::J2000_JD, precession::JulianEpochToJulianDate(LIST_EPOCH));
     const QChar separator = QLatin1Char(';');
     return QStringLiteral("M ") + QString::number(entry.number) + separator +
-           FormatRightAscension(ofDate.rightAscension / HOURS_TO_RADIANS) + separator +
-           FormatDeclination(ofDate.declination / DEGREES_TO_RADIANS) + separator + entry.info;
+           FormatRightAscension(ofDate.rightAscension / astro::RADIANS_PER_HOUR) + separator +
+           FormatDeclination(ofDate.declination / astro::RADIANS_PER_DEGREE) + separator +
+           entry.info;
 }
 
 std::optional<QByteArray> SeasonListBytes(const QList<CatalogueEntry> &entries, Season season,

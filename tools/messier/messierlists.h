@@ -7,6 +7,7 @@
 // they stay within 50 s of time of the true mean position (30 s for most).
 #pragma once
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 
@@ -39,6 +40,11 @@ enum class Season
     Herbst,
     Winter
 };
+
+/// The bytes of text in Windows-1252, or nothing when the text holds a character other than
+/// printable ASCII (space to tilde) and the German letters Ä Ö Ü ä ö ü ß; the refused
+/// character, if any, is stored in *refused. Nothing else slips silently into a list.
+std::optional<QByteArray> ToWindows1252(const QString &text, QChar *refused = nullptr);
 
 /// The list name of a season, which is also its file name without ".txt".
 QString SeasonListName(Season season);

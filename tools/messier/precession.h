@@ -10,14 +10,15 @@
 // Plain C++ without Qt; every function is pure and never fails.
 #pragma once
 
+#include "astro/sidereal.h"
+
 #include <array>
 
 namespace precession {
 
 /// Julian Date (TT) of the reference epoch J2000.0 (2000 January 1, 12 h TT).
-inline constexpr double J2000_JD = 2451545.0;
-/// Days in a Julian century.
-inline constexpr double DAYS_PER_JULIAN_CENTURY = 36525.0;
+inline constexpr double J2000_JD = astro::MJD_ZERO_JD + astro::J2000_MJD;
+using astro::DAYS_PER_JULIAN_CENTURY;
 /// Days in a Julian year.
 inline constexpr double DAYS_PER_JULIAN_YEAR = 365.25;
 /// Arc seconds to radians.

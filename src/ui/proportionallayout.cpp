@@ -1,13 +1,15 @@
-#include "form1.h"
+#include "proportionallayout.h"
 
 #include "ui/form1design.h"
 
 #include <QComboBox>
 #include <QEvent>
 #include <QLineEdit>
+#include <QWidget>
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -33,11 +35,6 @@ constexpr double SMALLEST_POINTS = 1.0;
 /// keyboard for an interactive resize, so the step never runs while the user drags.
 constexpr int ASPECT_SETTLE_MILLISECONDS = 250;
 
-int twipsToPixels(float twips)
-{
-    return static_cast<int>(std::lround(twips / TWIPS_PER_PIXEL));
-}
-
 const ControlDesign &designOf(std::string_view name)
 {
     const auto found =
@@ -45,25 +42,6 @@ const ControlDesign &designOf(std::string_view name)
                      [name](const ControlDesign &design) { return design.name == name; });
     Q_ASSERT(found != FORM1_CONTROLS.end());
     return *found;
-}
-
-/// Twips of control height per point of font size; 0 for controls that keep their design font.
-float fontDivisor(ControlKind kind)
-{
-    switch (kind) {
-    case ControlKind::MultiLineTextBox:
-        return 70;
-    case ControlKind::ComboBox:
-        return 17;
-    case ControlKind::Button:
-        return 0;
-    case ControlKind::Label:
-    case ControlKind::TextBox:
-    case ControlKind::CheckBox:
-    case ControlKind::PictureBox:
-        return 18;
-    }
-    return 0;
 }
 
 void setPointSize(QWidget *widget, double points)
@@ -89,10 +67,18 @@ int heightForFont(const QWidget *combo)
 
 } // namespace
 
-QMargins Form1::outerFrame() const
+ProportionalLayout::ProportionalLayout(QWidget *window, ControlLookup controlOf)
+    : window(window), controlOf(std::move(controlOf))
 {
-    const QRect frame = frameGeometry();
-    const QRect client = geometry();
+    aspectSettleTimer.setSingleShot(true);
+    aspectSettleTimer.setInterval(ASPECT_SETTLE_MILLISECONDS);
+    connect(&aspectSettleTimer, &QTimer::timeout, this, &ProportionalLayout::applyAspectStep);
+}
+
+QMargins ProportionalLayout::outerFrame() const
+{
+    const QRect frame = window->frameGeometry();
+    const QRect client = window->geometry();
     const QMargins real(client.left() - frame.left(), client.top() - frame.top(),
                         frame.right() - client.right(), frame.bottom() - client.bottom());
     if (!real.isNull())
@@ -101,34 +87,36 @@ QMargins Form1::outerFrame() const
     return QMargins(side, DESIGN_FRAME_TOP_TWIPS / TWIPS_PER_PIXEL, side, side);
 }
 
-float Form1::outerWidth() const
+float ProportionalLayout::outerWidth() const
 {
     const QMargins frame = outerFrame();
-    return float((width() + frame.left() + frame.right()) * TWIPS_PER_PIXEL);
+    return float((window->width() + frame.left() + frame.right()) * TWIPS_PER_PIXEL);
 }
 
-float Form1::outerHeight() const
+float ProportionalLayout::outerHeight() const
 {
     const QMargins frame = outerFrame();
-    return float((height() + frame.top() + frame.bottom()) * TWIPS_PER_PIXEL);
+    return float((window->height() + frame.top() + frame.bottom()) * TWIPS_PER_PIXEL);
 }
 
-void Form1::setOuterWidth(float twips)
+void ProportionalLayout::setOuterWidth(float twips)
 {
     const QMargins frame = outerFrame();
-    resize(std::max(1, twipsToPixels(twips) - frame.left() - frame.right()), height());
+    window->resize(std::max(1, twipsToPixels(twips) - frame.left() - frame.right()),
+                   window->height());
 }
 
-void Form1::setOuterHeight(float twips)
+void ProportionalLayout::setOuterHeight(float twips)
 {
     const QMargins frame = outerFrame();
-    resize(width(), std::max(1, twipsToPixels(twips) - frame.top() - frame.bottom()));
+    window->resize(window->width(),
+                   std::max(1, twipsToPixels(twips) - frame.top() - frame.bottom()));
 }
 
-void Form1::captureLayout()
+void ProportionalLayout::capture()
 {
     if (loadClientSize.isEmpty())
-        loadClientSize = size();
+        loadClientSize = window->size();
     const QMargins frame = outerFrame();
     const float loadWidth =
         float((loadClientSize.width() + frame.left() + frame.right()) * TWIPS_PER_PIXEL);
@@ -139,36 +127,32 @@ void Form1::captureLayout()
     SavedHeight = loadHeight;
     for (std::size_t i = 0; i < layoutOrder.size(); ++i) {
         const ControlDesign &design = designOf(layoutOrder[i]);
-        LayoutRatios &ratios = layoutRatios[i];
-        ratios.TopRatio = float(design.top) / loadHeight;
-        ratios.LeftRatio = float(design.left) / loadWidth;
-        ratios.WidthRatio = float(design.width) / loadWidth;
+        LayoutRatios &captured = ratios[i];
+        captured.TopRatio = float(design.top) / loadHeight;
+        captured.LeftRatio = float(design.left) / loadWidth;
+        captured.WidthRatio = float(design.width) / loadWidth;
         if (design.kind != ControlKind::ComboBox)
-            ratios.HeightRatio = float(design.height) / loadHeight;
+            captured.HeightRatio = float(design.height) / loadHeight;
     }
     correctedWidth = SavedWidth;
     correctedHeight = SavedHeight;
 
-    setMinimumSize(MINIMUM_OUTER_WIDTH_TWIPS / TWIPS_PER_PIXEL - frame.left() - frame.right(),
-                   MINIMUM_OUTER_HEIGHT_TWIPS / TWIPS_PER_PIXEL - frame.top() - frame.bottom());
-    captureUsesDesignFrame = frameGeometry() == geometry();
-
-    aspectSettleTimer.setSingleShot(true);
-    aspectSettleTimer.setInterval(ASPECT_SETTLE_MILLISECONDS);
-    connect(&aspectSettleTimer, &QTimer::timeout, this, &Form1::applyAspectStep,
-            Qt::UniqueConnection);
+    window->setMinimumSize(
+        MINIMUM_OUTER_WIDTH_TWIPS / TWIPS_PER_PIXEL - frame.left() - frame.right(),
+        MINIMUM_OUTER_HEIGHT_TWIPS / TWIPS_PER_PIXEL - frame.top() - frame.bottom());
+    captureUsesDesignFrame = window->frameGeometry() == window->geometry();
 }
 
 // A window manager frames the window only once it is shown. Until the window has been
 // resized, the load size is then the load client size plus the real frame.
-void Form1::completeCaptureWhenFramed()
+void ProportionalLayout::completeCaptureWhenFramed()
 {
-    if (captureUsesDesignFrame && frameGeometry() != geometry() &&
-        windowState() == Qt::WindowNoState)
-        captureLayout();
+    if (captureUsesDesignFrame && window->frameGeometry() != window->geometry() &&
+        window->windowState() == Qt::WindowNoState)
+        capture();
 }
 
-void Form1::Form_Resize()
+void ProportionalLayout::windowResized()
 {
     if (inAspectStep || SavedHeight == 0)
         return;
@@ -177,14 +161,14 @@ void Form1::Form_Resize()
     // On X11 a size set by code arrives after this handler, and while the user drags an
     // edge the window manager overrides it; so the aspect step waits until the size has
     // settled and the window is active again.
-    if (windowState() == Qt::WindowNoState &&
+    if (window->windowState() == Qt::WindowNoState &&
         (outerWidth() != SavedWidth || outerHeight() != SavedHeight))
         aspectSettleTimer.start();
 }
 
-void Form1::applyAspectStep()
+void ProportionalLayout::applyAspectStep()
 {
-    if (windowState() != Qt::WindowNoState || !isActiveWindow())
+    if (window->windowState() != Qt::WindowNoState || !window->isActiveWindow())
         return;
     completeCaptureWhenFramed();
     const float width = outerWidth();
@@ -199,8 +183,8 @@ void Form1::applyAspectStep()
         if (!correctionRetried) {
             correctionRetried = true;
             const QMargins frame = outerFrame();
-            resize(std::max(1, twipsToPixels(SavedWidth) - frame.left() - frame.right()),
-                   std::max(1, twipsToPixels(SavedHeight) - frame.top() - frame.bottom()));
+            window->resize(std::max(1, twipsToPixels(SavedWidth) - frame.left() - frame.right()),
+                           std::max(1, twipsToPixels(SavedHeight) - frame.top() - frame.bottom()));
         }
     } else {
         correctionRetried = false;
@@ -219,12 +203,12 @@ void Form1::applyAspectStep()
     layOutControls();
 }
 
-void Form1::layOutControls()
+void ProportionalLayout::layOutControls()
 {
     for (std::size_t i = 0; i < layoutOrder.size(); ++i) {
         const ControlDesign &design = designOf(layoutOrder[i]);
-        const LayoutRatios &ratios = layoutRatios[i];
-        QWidget *widget = control(design.name);
+        const LayoutRatios &place = ratios[i];
+        QWidget *widget = controlOf(design.name);
         const bool isCombo = design.kind == ControlKind::ComboBox;
 
         if (design.kind == ControlKind::TextBox || design.kind == ControlKind::MultiLineTextBox)
@@ -232,16 +216,16 @@ void Form1::layOutControls()
         if (isCombo)
             setPointSize(widget, COMBO_BOX_RESET_POINTS);
 
-        const float top = ratios.TopRatio * outerHeight();
-        const float left = ratios.LeftRatio * outerWidth();
-        const float width = ratios.WidthRatio * outerWidth();
+        const float top = place.TopRatio * outerHeight();
+        const float left = place.LeftRatio * outerWidth();
+        const float width = place.WidthRatio * outerWidth();
         const int heightPixels =
             isCombo ? heightForFont(widget)
-                    : std::max(1, twipsToPixels(ratios.HeightRatio * outerHeight()));
+                    : std::max(1, twipsToPixels(place.HeightRatio * outerHeight()));
         widget->setGeometry(twipsToPixels(left), twipsToPixels(top),
                             std::max(1, twipsToPixels(width)), heightPixels);
 
-        const float divisor = fontDivisor(design.kind);
+        const float divisor = design.fontDivisor;
         if (divisor == 0)
             continue;
         setPointSize(widget, float(widget->height() * TWIPS_PER_PIXEL) / divisor);
@@ -253,14 +237,12 @@ void Form1::layOutControls()
     }
 }
 
-void Form1::changeEvent(QEvent *event)
+void ProportionalLayout::windowChanged(const QEvent &event)
 {
-    QWidget::changeEvent(event);
-    // Minimising, maximising and restoring lay the window out like a resize does; a
-    // size left uncorrected while the window manager held the window is corrected
-    // once the window is active again.
-    if (event->type() == QEvent::WindowStateChange)
-        Form_Resize();
-    if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        Form_Resize();
+    // A size left uncorrected while the window manager held the window is corrected once the
+    // window is active again.
+    if (event.type() == QEvent::WindowStateChange)
+        windowResized();
+    if (event.type() == QEvent::ActivationChange && window->isActiveWindow())
+        windowResized();
 }

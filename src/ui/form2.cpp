@@ -2,8 +2,8 @@
 
 #include "catalogue/cataloguemessages.h"
 #include "ui/form1.h"
-#include "ui/form1design.h"
 #include "ui/messagepresenter.h"
+#include "ui/twips.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -25,15 +25,10 @@ constexpr EditorGeometry LABEL1{0, 0, 5775, 375};
 constexpr EditorGeometry TEXT1{0, 360, 6735, 4095};
 constexpr EditorGeometry COMMAND1{5640, 4560, 1095, 255};
 
-int toPixels(int twips)
-{
-    return qRound(static_cast<double>(twips) / TWIPS_PER_PIXEL);
-}
-
 void place(QWidget *widget, const EditorGeometry &geometry)
 {
-    widget->setGeometry(toPixels(geometry.left), toPixels(geometry.top), toPixels(geometry.width),
-                        toPixels(geometry.height));
+    widget->setGeometry(twipsToPixels(geometry.left), twipsToPixels(geometry.top),
+                        twipsToPixels(geometry.width), twipsToPixels(geometry.height));
 }
 
 // toPlainText() would turn non-breaking spaces into plain ones; the raw text keeps every
@@ -52,7 +47,7 @@ Form2::Form2(Form1 *mainWindow, MessagePresenter *messages, const QString &progr
     : files(programFolder), mainWindow(mainWindow), messages(messages)
 {
     setAttribute(Qt::WA_DeleteOnClose);
-    resize(toPixels(CLIENT_WIDTH), toPixels(CLIENT_HEIGHT));
+    resize(twipsToPixels(CLIENT_WIDTH), twipsToPixels(CLIENT_HEIGHT));
 
     Label1 = new QLabel(
         QStringLiteral("Objekt;Rektaszension(h:m:s);Deklination(grad:min:sek);Info"), this);

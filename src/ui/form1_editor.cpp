@@ -2,7 +2,7 @@
 
 #include "catalogue/cataloguefiles.h"
 #include "catalogue/cataloguemessages.h"
-#include "catalogue/form2.h"
+#include "ui/form2.h"
 #include "ui/messagepresenter.h"
 
 #include <QComboBox>

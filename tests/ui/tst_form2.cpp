@@ -1,11 +1,11 @@
 // The object list editor on the real main window: what a save writes, where it writes it, and
 // that no typed text and no former file is ever lost.
-#include "datafolder.h"
 #include "support/fakeservices.h"
+#include "support/scratchfolder.h"
 
-#include "catalogue/form2.h"
 #include "ui/application.h"
 #include "ui/form1.h"
+#include "ui/form2.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -38,7 +38,7 @@ QStringList entries(const QComboBox *combo)
 /// A shown main window on two lists, Sommer and Winter.
 struct EditorFixture
 {
-    DataFolder folder;
+    ScratchFolder folder;
     FakeServices fakes;
     std::unique_ptr<Form1> window;
 

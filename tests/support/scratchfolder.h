@@ -7,7 +7,7 @@
 #include <QTemporaryDir>
 
 /// A program folder of data files written by the test.
-class DataFolder
+class ScratchFolder
 {
 public:
     QString path() const { return folder.path(); }

@@ -1,6 +1,6 @@
 #include "focushistory.h"
 
-#include "catalogue/form2.h"
+#include "ui/form2.h"
 #include "ui/form3.h"
 
 #include <QApplication>

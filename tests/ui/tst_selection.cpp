@@ -1,12 +1,12 @@
 // The choice handlers on the real main window: start-up, list and object choice, the messages,
 // unusable data files and the activation defaults.
-#include "datafolder.h"
 #include "support/fakeservices.h"
+#include "support/scratchfolder.h"
 
-#include "catalogue/form2.h"
 #include "clock/picturebox.h"
 #include "ui/application.h"
 #include "ui/form1.h"
+#include "ui/form2.h"
 #include "ui/form3.h"
 #include "ui/messagepresenter.h"
 
@@ -26,7 +26,7 @@ const QByteArray SOMMER("M 13;16:42:38;36:25:02;Kugelsternhaufen im Herkules, sc
                         "Feldstecher\r\nM 57;18:54:21;33:03:40;Ringnebel in der Leier\r\n");
 const QByteArray WINTER("M 42;05:36:24;-05:22:14;Orionnebel\r\n");
 
-bool writeStandardFolder(const DataFolder &folder)
+bool writeStandardFolder(const ScratchFolder &folder)
 {
     return folder.write(QStringLiteral("liste.txt"), LIST_INDEX) &&
            folder.write(QStringLiteral("standort.txt"), SITES) &&
@@ -114,7 +114,7 @@ void TestSelection::initTestCase()
 
 void TestSelection::startUpFillsTheChoicesBeforeTheFirstShow()
 {
-    DataFolder folder;
+    ScratchFolder folder;
     QVERIFY(writeStandardFolder(folder));
     FakeServices fakes;
     Form1 window(fakes.forFolder(folder.path()));
@@ -133,7 +133,7 @@ void TestSelection::startUpFillsTheChoicesBeforeTheFirstShow()
 
 void TestSelection::choosingByKeyboardRunsTheHandlers()
 {
-    DataFolder folder;
+    ScratchFolder folder;
     QVERIFY(writeStandardFolder(folder));
     FakeServices fakes;
     Form1 window(fakes.forFolder(folder.path()));
@@ -222,7 +222,7 @@ void TestSelection::objectChoice()
     QFETCH(QStringList, fields);
     QFETCH(QStringList, messages);
 
-    DataFolder folder;
+    ScratchFolder folder;
     QVERIFY(folder.write(QStringLiteral("liste.txt"), "Test\r\n"));
     QVERIFY(folder.write(QStringLiteral("standort.txt"), SITES));
     QVERIFY(folder.write(QStringLiteral("Test.txt"), records));
@@ -246,7 +246,7 @@ void TestSelection::objectChoice()
 
 void TestSelection::selectingTheSameEntryAgainRunsItsHandler()
 {
-    DataFolder folder;
+    ScratchFolder folder;
     QVERIFY(folder.write(QStringLiteral("liste.txt"), "Test\r\n"));
     QVERIFY(folder.write(QStringLiteral("standort.txt"), SITES));
     QVERIFY(folder.write(QStringLiteral("Test.txt"), "M 42;05:35;-05:23:28;Orionnebel\r\n"
@@ -266,7 +266,7 @@ void TestSelection::selectingTheSameEntryAgainRunsItsHandler()
 
 void TestSelection::messagesBeforeTheFirstShowHaveNoOwner()
 {
-    DataFolder folder;
+    ScratchFolder folder;
     QVERIFY(folder.write(QStringLiteral("liste.txt"), "Test\r\n"));
     QVERIFY(folder.write(QStringLiteral("Test.txt"), "M 42;05:35;-05:23:28;Orionnebel\r\n"));
     FakeServices fakes;
@@ -333,7 +333,7 @@ void TestSelection::unusableFiles()
     QFETCH(int, objects);
     QFETCH(int, sites);
 
-    DataFolder folder;
+    ScratchFolder folder;
     QVERIFY(writeStandardFolder(folder));
     for (const QString &change : changes) {
         const QString argument = change.section(QLatin1Char(' '), 1);
@@ -391,7 +391,7 @@ void TestSelection::activation()
     QFETCH(Arrival, arrival);
     QFETCH(bool, defaultsApplied);
 
-    DataFolder folder;
+    ScratchFolder folder;
     QVERIFY(writeStandardFolder(folder));
     FakeServices fakes;
     Form1 window(fakes.forFolder(folder.path()));

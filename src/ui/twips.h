@@ -1,0 +1,13 @@
+#pragma once
+
+#include <cmath>
+
+/// Twips are the design unit of the windows: 1/1440 inch.
+inline constexpr int TWIPS_PER_PIXEL = 15; // at 96 dots per inch
+inline constexpr int TWIPS_PER_POINT = 20;
+
+/// Design twips to device-independent pixels, rounded to the nearest pixel.
+inline int twipsToPixels(double twips)
+{
+    return static_cast<int>(std::lround(twips / TWIPS_PER_PIXEL));
+}

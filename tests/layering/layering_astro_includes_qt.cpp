@@ -1,0 +1,3 @@
+// The sidereal arithmetic is plain C++.
+#include "astro/sidereal.h"
+#include <QString>

@@ -1,0 +1,2 @@
+#include "catalogue/cataloguefiles.h"
+#include "clock/picturebox.h"

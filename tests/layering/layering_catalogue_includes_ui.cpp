@@ -1,0 +1,2 @@
+#include "catalogue/cataloguefiles.h"
+#include "ui/form1.h"

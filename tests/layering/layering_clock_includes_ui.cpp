@@ -1,0 +1,2 @@
+#include "clock/siderealclock.h"
+#include "ui/form1.h"

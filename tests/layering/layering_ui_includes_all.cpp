@@ -1,0 +1,5 @@
+// Every folder is visible from the top of the stack.
+#include "astro/sidereal.h"
+#include "catalogue/cataloguefiles.h"
+#include "clock/picturebox.h"
+#include "ui/form1.h"
