@@ -38,6 +38,10 @@ QWidget *createControl(const ControlDesign &design, QWidget *parent)
         combo->setEditText(caption);
         // Typing "13.4" must stay 13.4, not be completed to an entry like "13.41 Berlin".
         combo->setCompleter(nullptr);
+        // Typing changes only the text: Enter or leaving the field must not pick the entry
+        // of that name, which would run its handler; only a choice from the list does.
+        QObject::disconnect(combo->lineEdit(), &QLineEdit::editingFinished, combo, nullptr);
+        QObject::disconnect(combo->lineEdit(), &QLineEdit::returnPressed, combo, nullptr);
         // The drop-down list is a window of its own and does not inherit the palette.
         combo->view()->setPalette(NightVision::palette());
         combo->view()->window()->setPalette(NightVision::palette());

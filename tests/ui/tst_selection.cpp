@@ -10,6 +10,7 @@
 #include "ui/form3.h"
 #include "ui/messagepresenter.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
@@ -97,6 +98,9 @@ private slots:
     void initTestCase();
     void startUpFillsTheChoicesBeforeTheFirstShow();
     void choosingByKeyboardRunsTheHandlers();
+    void choosingFromTheOpenListRunsTheHandler();
+    void typedNamesRunNoHandler_data();
+    void typedNamesRunNoHandler();
     void objectChoice_data();
     void objectChoice();
     void selectingTheSameEntryAgainRunsItsHandler();
@@ -148,6 +152,67 @@ void TestSelection::choosingByKeyboardRunsTheHandlers()
     QCOMPARE(window.Combo2->currentText(), QStringLiteral("M 57"));
     QCOMPARE(objectFields(window),
              (QStringList{"18", "54", "21", "33° 03' 40\"", "Ringnebel in der Leier"}));
+    QVERIFY(fakes.messages.shown.isEmpty());
+}
+
+void TestSelection::choosingFromTheOpenListRunsTheHandler()
+{
+    ScratchFolder folder;
+    QVERIFY(writeStandardFolder(folder));
+    FakeServices fakes;
+    Form1 window(fakes.forFolder(folder.path()));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+    window.Combo2->showPopup();
+    QAbstractItemView *list = window.Combo2->view();
+    QTRY_VERIFY(list->isVisible());
+    const QRect entry = list->visualRect(list->model()->index(1, 0));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, entry.center());
+    QTRY_COMPARE(window.Combo2->currentText(), QStringLiteral("M 57"));
+    QCOMPARE(objectFields(window),
+             (QStringList{"18", "54", "21", "33° 03' 40\"", "Ringnebel in der Leier"}));
+}
+
+void TestSelection::typedNamesRunNoHandler_data()
+{
+    QTest::addColumn<QString>("combo");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("leaveByTab"); // otherwise Enter
+
+    // The typed names are entries of the lists: only a choice from the list runs a handler.
+    QTest::newRow("object, Enter") << "Combo2"
+                                   << "M 57" << false;
+    QTest::newRow("object, Tab") << "Combo2"
+                                 << "M 57" << true;
+    QTest::newRow("list, Enter") << "Combo3"
+                                 << "Winter" << false;
+    QTest::newRow("list, Tab") << "Combo3"
+                               << "Winter" << true;
+}
+
+void TestSelection::typedNamesRunNoHandler()
+{
+    QFETCH(QString, combo);
+    QFETCH(QString, typed);
+    QFETCH(bool, leaveByTab);
+    ScratchFolder folder;
+    QVERIFY(writeStandardFolder(folder));
+    FakeServices fakes;
+    Form1 window(fakes.forFolder(folder.path()));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto *typedInto = window.findChild<QComboBox *>(combo);
+    QVERIFY(typedInto);
+
+    typedInto->setFocus();
+    typedInto->lineEdit()->selectAll();
+    QTest::keyClicks(typedInto->lineEdit(), typed);
+    QTest::keyClick(typedInto->lineEdit(), leaveByTab ? Qt::Key_Tab : Qt::Key_Return);
+
+    QCOMPARE(typedInto->currentText(), typed);
+    QCOMPARE(entries(window.Combo2), (QStringList{"M 13", "M 57"}));
+    QCOMPARE(objectFields(window), SOMMER_FIRST);
     QVERIFY(fakes.messages.shown.isEmpty());
 }
 
