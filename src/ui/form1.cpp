@@ -131,6 +131,8 @@ void Form1::buildControls()
         if (design.kind == ControlKind::CheckBox ||
             (design.kind == ControlKind::ComboBox && !design.flat))
             NightVision::showEdges(widget);
+        if (design.kind == ControlKind::CheckBox)
+            NightVision::showCheckField(widget);
         controls[i] = widget;
     }
 

@@ -40,8 +40,14 @@ QPalette NightVision::palette()
 void NightVision::showEdges(QWidget *widget)
 {
     QPalette edged = widget->palette();
-    // The style draws outlines a shade darker than the window colour.
+    // The style draws outlines a shade darker than the window colour; text fields stay black.
     edged.setColor(QPalette::Window, QColor(112, 0, 0));
-    edged.setColor(QPalette::Base, QColor(40, 0, 0));
     widget->setPalette(edged);
+}
+
+void NightVision::showCheckField(QWidget *checkBox)
+{
+    QPalette field = checkBox->palette();
+    field.setColor(QPalette::Base, QColor(40, 0, 0));
+    checkBox->setPalette(field);
 }

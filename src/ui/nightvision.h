@@ -15,7 +15,9 @@ inline const QColor buttonFace{128, 0, 0};
 /// platform (drop-down lists, selections, focus frames, scroll bars).
 QPalette palette();
 
-/// Gives a control with a 3-D look visible edges and a visible check box, which
-/// the style would otherwise draw black on black.
+/// Gives a control with a 3-D look visible edges, which the style would otherwise
+/// draw black on black.
 void showEdges(QWidget *widget);
+/// Gives a check box a field that stands out from the black window.
+void showCheckField(QWidget *checkBox);
 } // namespace NightVision

@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QHash>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -29,6 +31,8 @@ private slots:
     void controlsAsDesigned();
     void tabOrderAndStartFocus();
     void staysDarkRedOnBlack();
+    void choiceFieldsAreBlack();
+    void captionsStartAtTheTop();
     void endeClosesTheWindow();
 
 private:
@@ -216,6 +220,55 @@ void TestForm1::staysDarkRedOnBlack()
                                 .arg(first.x())
                                 .arg(first.y())
                                 .arg(image.pixelColor(first).name())));
+    }
+}
+
+void TestForm1::choiceFieldsAreBlack()
+{
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    // All three text fields are black; Combo2 and Combo3 differ from Combo1 only by their edge.
+    for (QComboBox *combo : {window->Combo1, window->Combo2, window->Combo3}) {
+        combo->setEditText(QStringLiteral("M 42"));
+        const QImage field = combo->lineEdit()->grab().toImage();
+        QHash<QRgb, int> counts;
+        for (int y = 0; y < field.height(); ++y)
+            for (int x = 0; x < field.width(); ++x)
+                ++counts[field.pixel(x, y)];
+        QRgb mostCommon = 0;
+        for (auto it = counts.cbegin(); it != counts.cend(); ++it)
+            if (it.value() > counts.value(mostCommon))
+                mostCommon = it.key();
+        QCOMPARE(QColor(mostCommon), QColor(Qt::black));
+    }
+}
+
+void TestForm1::captionsStartAtTheTop()
+{
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    // A caption taller than its label ("geografische Länge:" takes two lines) shows its first
+    // line whole: no ink in the label's top row, some in its upper half.
+    const QList<QLabel *> labels = window->findChildren<QLabel *>();
+    for (QLabel *label : labels) {
+        if (label->text().isEmpty())
+            continue;
+        const QImage image = label->grab().toImage();
+        auto inkInRow = [&image](int y) {
+            for (int x = 0; x < image.width(); ++x)
+                if (qRed(image.pixel(x, y)) > 96)
+                    return true;
+            return false;
+        };
+        int firstInk = -1;
+        for (int y = 0; y < image.height() && firstInk < 0; ++y)
+            if (inkInRow(y))
+                firstInk = y;
+        QVERIFY2(
+            firstInk > 0 && firstInk < image.height() / 2,
+            qPrintable(
+                label->objectName() +
+                QStringLiteral(": first ink in row %1 of %2").arg(firstInk).arg(image.height())));
     }
 }
 
