@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <utility>
 
 namespace {
@@ -73,6 +74,28 @@ ProportionalLayout::ProportionalLayout(QWidget *window, ControlLookup controlOf)
     aspectSettleTimer.setSingleShot(true);
     aspectSettleTimer.setInterval(ASPECT_SETTLE_MILLISECONDS);
     connect(&aspectSettleTimer, &QTimer::timeout, this, &ProportionalLayout::applyAspectStep);
+
+    for (std::size_t i = 0; i < layoutOrder.size(); ++i) {
+        const ControlDesign &upper = designOf(layoutOrder[i]);
+        controlBelow[i] = -1;
+        for (std::size_t j = 0; j < layoutOrder.size(); ++j) {
+            const ControlDesign &lower = designOf(layoutOrder[j]);
+            const bool sharesWidth =
+                lower.left < upper.left + upper.width && upper.left < lower.left + lower.width;
+            if (lower.top > upper.top && sharesWidth &&
+                (controlBelow[i] < 0 || lower.top < designOf(layoutOrder[controlBelow[i]]).top))
+                controlBelow[i] = int(j);
+        }
+    }
+}
+
+int ProportionalLayout::comboRoom(std::size_t i) const
+{
+    if (controlBelow[i] < 0)
+        return std::numeric_limits<int>::max();
+    const float top = ratios[i].TopRatio * outerHeight();
+    const float belowTop = ratios[std::size_t(controlBelow[i])].TopRatio * outerHeight();
+    return std::max(1, twipsToPixels(belowTop) - twipsToPixels(top));
 }
 
 QMargins ProportionalLayout::outerFrame() const
@@ -229,9 +252,9 @@ void ProportionalLayout::layOutControls()
         if (divisor == 0)
             continue;
         setPointSize(widget, float(widget->height() * TWIPS_PER_PIXEL) / divisor);
-        // A combo box's height follows its font.
+        // A combo box's height follows its font, but stops at the control below it.
         if (isCombo)
-            widget->resize(widget->width(), heightForFont(widget));
+            widget->resize(widget->width(), std::min(heightForFont(widget), comboRoom(i)));
         showStartOfText(isCombo ? static_cast<QComboBox *>(widget)->lineEdit()
                                 : qobject_cast<QLineEdit *>(widget));
     }

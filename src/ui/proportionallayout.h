@@ -65,8 +65,15 @@ private:
     void applyAspectStep();
     void layOutControls();
 
+    /// The height, pixels, that a combo box in layoutOrder place i may take: down to the top of
+    /// the control below it, so that a large font never pushes it over that control.
+    int comboRoom(std::size_t i) const;
+
     QWidget *window;
     ControlLookup controlOf;
+    /// For each control in layoutOrder, the nearest control below it that shares some of its
+    /// width, or -1.
+    std::array<int, 32> controlBelow{};
     QSize loadClientSize;               ///< pixels, the client size the capture refers to
     bool captureUsesDesignFrame = true; ///< until the window manager reports the real frame
     bool inAspectStep = false;          ///< the window resizes itself; its own resize events wait

@@ -206,6 +206,8 @@ private slots:
     void minimisedAndRestoredKeepsTheLayout();
     void repeatedLayoutsAccumulateNoError();
     void comboFontsDoNotDependOnTheWindowSize();
+    void combosStopAtTheControlBelow_data();
+    void combosStopAtTheControlBelow();
     void windowStopsAtHalfTheDesignSize();
     void tinySizesNeverGiveZeroFonts();
     void readoutsStayWhole_data();
@@ -426,6 +428,35 @@ void TestLayout::comboFontsDoNotDependOnTheWindowSize()
                 comboHeightAtEightPoints(*window->Combo2) * 15.0 / 17, 1e-4, "Combo2 points");
     // Its height follows its font, not a fraction.
     QCOMPARE(window->Combo2->height(), window->Combo2->sizeHint().height());
+}
+
+void TestLayout::combosStopAtTheControlBelow_data()
+{
+    QTest::addColumn<int>("heightChange"); // pixels added to the outer height at load
+    QTest::newRow("design size") << 0;
+    QTest::newRow("smaller") << -90;
+    QTest::newRow("larger") << 200;
+}
+
+void TestLayout::combosStopAtTheControlBelow()
+{
+    QFETCH(int, heightChange);
+    const QSize load = showActive();
+    if (heightChange != 0) {
+        setOuterSize(*window, load + QSize(0, heightChange));
+        QTRY_VERIFY_WITH_TIMEOUT(settled(*window) && outerSize(*window) != load, SETTLE_TIMEOUT_MS);
+    }
+    // The rule's large font would push Combo2 over the Edit button below it.
+    for (const char *comboName : {"Combo1", "Combo2", "Combo3"}) {
+        const QRect combo = window->control(comboName)->geometry();
+        for (const ControlDesign &design : FORM1_CONTROLS) {
+            const QWidget *other = window->control(design.name);
+            if (other->geometry() == combo)
+                continue;
+            QVERIFY2(!combo.intersects(other->geometry()),
+                     qPrintable(QStringLiteral("%1 overlaps %2").arg(comboName, nameOf(design))));
+        }
+    }
 }
 
 void TestLayout::windowStopsAtHalfTheDesignSize()
