@@ -1,3 +1,4 @@
+#include "catalogue/datalocation.h"
 #include "clock/clockpause.h"
 #include "clock/timesource.h"
 #include "ui/application.h"
@@ -14,7 +15,7 @@ int main(int argc, char *argv[])
     SystemTimeSource timeSource;
     EventLoopPause pause;
     MessageBoxPresenter messages;
-    Form1 window({&timeSource, &pause, &messages, QCoreApplication::applicationDirPath()});
+    Form1 window({&timeSource, &pause, &messages, programDataFolder()});
     window.move(0, 0);
     window.show();
     return app.exec();

@@ -7,7 +7,8 @@
 
 void configureApplication(QApplication &app)
 {
-    QApplication::setApplicationName(QStringLiteral("Zenitor"));
+    // Lower case like the executable: the per-user data folder is ~/.local/share/zenitor.
+    QApplication::setApplicationName(QStringLiteral("zenitor"));
     QApplication::setApplicationVersion(QStringLiteral("2.1"));
     QApplication::setOrganizationDomain(QStringLiteral("zenitor.org"));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.zenitor.Zenitor"));
