@@ -2,6 +2,7 @@
 
 #include "ui/nightvisionstyle.h"
 #include "ui/staricon.h"
+#include "zenitorversion.h"
 
 #include <QApplication>
 #include <QDebug>
@@ -12,7 +13,7 @@ void configureApplication(QApplication &app)
 {
     // Lower case like the executable: the per-user data folder is ~/.local/share/zenitor.
     QApplication::setApplicationName(QStringLiteral("zenitor"));
-    QApplication::setApplicationVersion(QStringLiteral("2.1"));
+    QApplication::setApplicationVersion(QStringLiteral(ZENITOR_VERSION));
     QApplication::setOrganizationDomain(QStringLiteral("zenitor.org"));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.zenitor.Zenitor"));
     QApplication::setWindowIcon(starClockIcon());
