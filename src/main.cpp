@@ -2,6 +2,7 @@
 #include "clock/clockpause.h"
 #include "clock/timesource.h"
 #include "ui/application.h"
+#include "ui/commandline.h"
 #include "ui/form1.h"
 #include "ui/messagepresenter.h"
 
@@ -9,6 +10,8 @@
 
 int main(int argc, char *argv[])
 {
+    if (const std::optional<int> exitCode = answerCommandLine(argc, argv))
+        return *exitCode;
     QApplication app(argc, argv);
     configureApplication(app);
 
