@@ -3,7 +3,7 @@
 # or for building and running every test (test). Needs root.
 set -euo pipefail
 
-build_packages=(cmake g++ make qt6-base-dev fonts-liberation2)
+build_packages=(cmake g++ make qt6-base-dev qt6-translations-l10n fonts-liberation2)
 # The end-to-end tests drive the real window under a virtual X server.
 test_packages=(xvfb xauth openbox xdotool x11-utils imagemagick faketime tzdata desktop-file-utils)
 # The fuzzers: clang and its runtime library, which holds libFuzzer (g++ brings ASan and UBSan).

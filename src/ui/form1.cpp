@@ -4,6 +4,7 @@
 #include "ui/form1design.h"
 #include "ui/nightvision.h"
 #include "ui/staricon.h"
+#include "zenitorversion.h"
 
 #include <QAbstractItemView>
 #include <QCheckBox>
@@ -81,7 +82,7 @@ Form1::Form1(const Form1Services &services, QWidget *parent)
       proportionalLayout(this, [this](std::string_view name) { return control(name); }),
       services(services)
 {
-    setWindowTitle(QStringLiteral("Zenitor 2.1"));
+    setWindowTitle(QStringLiteral("Zenitor " ZENITOR_VERSION));
     setWindowIcon(starClockIcon());
     setPalette(NightVision::palette());
     setAutoFillBackground(true);
