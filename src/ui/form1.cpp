@@ -81,7 +81,7 @@ Form1::Form1(const Form1Services &services, QWidget *parent) : QWidget(parent), 
 {
     setWindowTitle(QStringLiteral("Zenitor 2.1"));
     setWindowIcon(starClockIcon());
-    setPalette(NightVision::palette());
+    NightVision::applyToWindow(this);
     setAutoFillBackground(true);
     resize(twipsToPixels(FORM1_DESIGN_WIDTH), twipsToPixels(FORM1_DESIGN_HEIGHT));
 

@@ -1,8 +1,11 @@
 #include "nightvisionstyle.h"
 
+#include "ui/nightvision.h"
+
 #include <QPainter>
 #include <QStyleFactory>
 #include <QStyleOption>
+#include <QWidget>
 
 namespace {
 
@@ -29,6 +32,15 @@ void drawPanel(QPainter *painter, const QRect &rect, const QPalette &palette, bo
 
 NightVisionStyle::NightVisionStyle() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion")))
 {
+}
+
+void NightVisionStyle::polish(QWidget *widget)
+{
+    QProxyStyle::polish(widget);
+    // Runs for every new popup, so a context menu built afresh on each right-click is covered.
+    if (widget->isWindow() && widget->windowType() != Qt::Window &&
+        NightVision::belongsToNightWindow(widget))
+        widget->setPalette(NightVision::palette());
 }
 
 void NightVisionStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *option,
