@@ -84,7 +84,7 @@ Form1::Form1(const Form1Services &services, QWidget *parent)
 {
     setWindowTitle(QStringLiteral("Zenitor " ZENITOR_VERSION));
     setWindowIcon(starClockIcon());
-    setPalette(NightVision::palette());
+    NightVision::applyToWindow(this);
     setAutoFillBackground(true);
     resize(twipsToPixels(FORM1_DESIGN_WIDTH), twipsToPixels(FORM1_DESIGN_HEIGHT));
 

@@ -12,7 +12,7 @@ public:
     virtual void showMessage(QWidget *parent, const QString &text) = 0;
 };
 
-/// A modal QMessageBox in the night-vision colours.
+/// A modal QMessageBox in the night-vision colours, unless shown for a window of normal colours.
 class MessageBoxPresenter : public MessagePresenter
 {
 public:

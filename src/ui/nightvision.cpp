@@ -1,6 +1,20 @@
 #include "nightvision.h"
 
+#include <QVariant>
 #include <QWidget>
+
+namespace {
+
+const char nightWindowMark[] = "zenitorNightWindow";
+
+// Windows that belong to the widget they were opened from rather than standing alone.
+bool isOpenedFromItsParent(const QWidget *window)
+{
+    const Qt::WindowType type = window->windowType();
+    return type == Qt::Popup || type == Qt::ToolTip || type == Qt::Dialog;
+}
+
+} // namespace
 
 QPalette NightVision::palette()
 {
@@ -35,6 +49,25 @@ QPalette NightVision::palette()
     palette.setColor(QPalette::Disabled, QPalette::Text, midRed);
     palette.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(88, 0, 0));
     return palette;
+}
+
+void NightVision::applyToWindow(QWidget *window)
+{
+    window->setPalette(palette());
+    window->setProperty(nightWindowMark, true);
+}
+
+bool NightVision::belongsToNightWindow(const QWidget *widget)
+{
+    // A submenu's parent is its menu, a context menu's the text field: follow them back.
+    for (const QWidget *window = widget ? widget->window() : nullptr; window;) {
+        if (window->property(nightWindowMark).toBool())
+            return true;
+        if (!isOpenedFromItsParent(window) || !window->parentWidget())
+            return false;
+        window = window->parentWidget()->window();
+    }
+    return false;
 }
 
 void NightVision::showEdges(QWidget *widget)

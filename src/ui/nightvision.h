@@ -15,6 +15,14 @@ inline const QColor buttonFace{128, 0, 0};
 /// platform (drop-down lists, selections, focus frames, scroll bars).
 QPalette palette();
 
+/// Puts a window in the night colours and marks it, so NightVisionStyle gives the popups,
+/// tooltips and dialogs opened from it the same colours.
+void applyToWindow(QWidget *window);
+
+/// Whether widget lies in a window marked by applyToWindow, or in a popup, tooltip or dialog
+/// opened from one. The editor and the help window are windows of their own and keep their look.
+bool belongsToNightWindow(const QWidget *widget);
+
 /// Gives a control with a 3-D look visible edges, which the style would otherwise
 /// draw black on black.
 void showEdges(QWidget *widget);

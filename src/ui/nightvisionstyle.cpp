@@ -1,8 +1,13 @@
 #include "nightvisionstyle.h"
 
+#include "ui/nightvision.h"
+
 #include <QPainter>
 #include <QStyleFactory>
 #include <QStyleOption>
+#include <QWidget>
+
+#include <utility>
 
 namespace {
 
@@ -31,6 +36,15 @@ NightVisionStyle::NightVisionStyle() : QProxyStyle(QStyleFactory::create(QString
 {
 }
 
+void NightVisionStyle::polish(QWidget *widget)
+{
+    QProxyStyle::polish(widget);
+    // Runs for every new popup, so a context menu built afresh on each right-click is covered.
+    if (widget->isWindow() && widget->windowType() != Qt::Window &&
+        NightVision::belongsToNightWindow(widget))
+        widget->setPalette(NightVision::palette());
+}
+
 void NightVisionStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *option,
                                      QPainter *painter, const QWidget *widget) const
 {
@@ -39,12 +53,27 @@ void NightVisionStyle::drawPrimitive(PrimitiveElement element, const QStyleOptio
         drawPanel(painter, option->rect, option->palette, sunken);
         return;
     }
+    if (element == PE_PanelMenu && NightVision::belongsToNightWindow(widget)) {
+        // Fusion's edge is the window colour darkened, black on black: the menu would float.
+        painter->save();
+        painter->fillRect(option->rect, option->palette.base());
+        painter->setPen(option->palette.color(QPalette::Mid));
+        painter->drawRect(option->rect.adjusted(0, 0, -1, -1));
+        painter->restore();
+        return;
+    }
     QProxyStyle::drawPrimitive(element, option, painter, widget);
 }
 
 void NightVisionStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex *option,
                                           QPainter *painter, const QWidget *widget) const
 {
+    if (control == CC_ScrollBar && NightVision::belongsToNightWindow(widget)) {
+        if (const auto *bar = qstyleoption_cast<const QStyleOptionSlider *>(option)) {
+            drawScrollBar(bar, painter, widget);
+            return;
+        }
+    }
     QProxyStyle::drawComplexControl(control, option, painter, widget);
     const auto *combo = qstyleoption_cast<const QStyleOptionComboBox *>(option);
     if (control != CC_ComboBox || !combo || !(combo->subControls & SC_ComboBoxArrow))
@@ -58,4 +87,28 @@ void NightVisionStyle::drawComplexControl(ComplexControl control, const QStyleOp
     arrow.rect = arrowRect.adjusted(3, 3, -3, -3);
     arrow.palette.setColor(QPalette::ButtonText, combo->palette.color(QPalette::ButtonText));
     QProxyStyle::drawPrimitive(PE_IndicatorArrowDown, &arrow, painter, widget);
+}
+
+void NightVisionStyle::drawScrollBar(const QStyleOptionSlider *bar, QPainter *painter,
+                                     const QWidget *widget) const
+{
+    // Fusion shades the groove and the handle with translucent white, pink on red.
+    painter->fillRect(bar->rect, bar->palette.base());
+    const bool horizontal = bar->orientation == Qt::Horizontal;
+    const std::pair<SubControl, PrimitiveElement> parts[] = {
+        {SC_ScrollBarSlider, PE_CustomBase},
+        {SC_ScrollBarSubLine, horizontal ? PE_IndicatorArrowLeft : PE_IndicatorArrowUp},
+        {SC_ScrollBarAddLine, horizontal ? PE_IndicatorArrowRight : PE_IndicatorArrowDown}};
+    for (const auto &[part, arrow] : parts) {
+        const QRect rect = subControlRect(CC_ScrollBar, bar, part, widget);
+        if (rect.isEmpty())
+            continue;
+        const bool sunken = (bar->activeSubControls & part) && (bar->state & State_Sunken);
+        drawPanel(painter, rect, bar->palette, sunken);
+        if (arrow == PE_CustomBase)
+            continue;
+        QStyleOption arrowOption = *bar;
+        arrowOption.rect = rect.adjusted(3, 3, -3, -3);
+        QProxyStyle::drawPrimitive(arrow, &arrowOption, painter, widget);
+    }
 }

@@ -2,17 +2,29 @@
 
 #include <QProxyStyle>
 
+class QStyleOptionSlider;
+
 /// Fusion with push buttons and drop-down arrows drawn as plain 3-D panels from
 /// the palette's own Button, Light and Dark colours. Fusion lays translucent white
 /// bevel lines over them, which would put pale light into the night-vision window.
+/// Popups, tooltips and dialogs opened from a night-vision window get its palette: as windows
+/// of their own they would otherwise take the application's light one. In such windows scroll
+/// bars are plain panels too and menus get an edge.
 class NightVisionStyle : public QProxyStyle
 {
     Q_OBJECT
 public:
     NightVisionStyle();
 
+    using QProxyStyle::polish;
+    void polish(QWidget *widget) override;
+
     void drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,
                        const QWidget *widget = nullptr) const override;
     void drawComplexControl(ComplexControl control, const QStyleOptionComplex *option,
                             QPainter *painter, const QWidget *widget = nullptr) const override;
+
+private:
+    void drawScrollBar(const QStyleOptionSlider *bar, QPainter *painter,
+                       const QWidget *widget) const;
 };
