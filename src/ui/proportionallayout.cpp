@@ -106,8 +106,8 @@ QMargins ProportionalLayout::outerFrame() const
                         frame.right() - client.right(), frame.bottom() - client.bottom());
     if (!real.isNull())
         return real;
-    const int side = DESIGN_FRAME_SIDE_TWIPS / TWIPS_PER_PIXEL;
-    return QMargins(side, DESIGN_FRAME_TOP_TWIPS / TWIPS_PER_PIXEL, side, side);
+    const int side = twipsToPixels(DESIGN_FRAME_SIDE_TWIPS);
+    return QMargins(side, twipsToPixels(DESIGN_FRAME_TOP_TWIPS), side, side);
 }
 
 float ProportionalLayout::outerWidth() const
@@ -160,9 +160,9 @@ void ProportionalLayout::capture()
     correctedWidth = SavedWidth;
     correctedHeight = SavedHeight;
 
-    window->setMinimumSize(
-        MINIMUM_OUTER_WIDTH_TWIPS / TWIPS_PER_PIXEL - frame.left() - frame.right(),
-        MINIMUM_OUTER_HEIGHT_TWIPS / TWIPS_PER_PIXEL - frame.top() - frame.bottom());
+    window->setMinimumSize(twipsToPixels(MINIMUM_OUTER_WIDTH_TWIPS) - frame.left() - frame.right(),
+                           twipsToPixels(MINIMUM_OUTER_HEIGHT_TWIPS) - frame.top() -
+                               frame.bottom());
     captureUsesDesignFrame = window->frameGeometry() == window->geometry();
 }
 
