@@ -1,6 +1,8 @@
+#include "catalogue/datalocation.h"
 #include "clock/clockpause.h"
 #include "clock/timesource.h"
 #include "ui/application.h"
+#include "ui/commandline.h"
 #include "ui/form1.h"
 #include "ui/messagepresenter.h"
 
@@ -8,13 +10,15 @@
 
 int main(int argc, char *argv[])
 {
+    if (const std::optional<int> exitCode = answerCommandLine(argc, argv))
+        return *exitCode;
     QApplication app(argc, argv);
     configureApplication(app);
 
     SystemTimeSource timeSource;
     EventLoopPause pause;
     MessageBoxPresenter messages;
-    Form1 window({&timeSource, &pause, &messages, QCoreApplication::applicationDirPath()});
+    Form1 window({&timeSource, &pause, &messages, programDataFolder()});
     window.move(0, 0);
     window.show();
     return app.exec();

@@ -4,6 +4,7 @@
 #include "ui/form1design.h"
 #include "ui/nightvision.h"
 #include "ui/staricon.h"
+#include "zenitorversion.h"
 
 #include <QAbstractItemView>
 #include <QCheckBox>
@@ -79,7 +80,7 @@ QWidget *createControl(const ControlDesign &design, QWidget *parent)
 
 Form1::Form1(const Form1Services &services, QWidget *parent) : QWidget(parent), services(services)
 {
-    setWindowTitle(QStringLiteral("Zenitor 2.1"));
+    setWindowTitle(QStringLiteral("Zenitor " ZENITOR_VERSION));
     setWindowIcon(starClockIcon());
     setPalette(NightVision::palette());
     setAutoFillBackground(true);

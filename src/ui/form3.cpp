@@ -1,5 +1,7 @@
 #include "ui/form3.h"
 
+#include "zenitorversion.h"
+
 #include <QColor>
 #include <QFont>
 #include <QLabel>
@@ -38,7 +40,8 @@ struct HelpLabel
 
 // Top to bottom; later rows are raised above earlier ones where boxes overlap.
 constexpr HelpLabel HELP_LABELS[] = {
-    {&Form3::Label1, "Label1", LabelStyle::Title, 120, 120, 2655, 495, "Zenitor Version 2.1"},
+    {&Form3::Label1, "Label1", LabelStyle::Title, 120, 120, 2655, 495,
+     "Zenitor Version " ZENITOR_VERSION},
     {&Form3::Label2, "Label2", LabelStyle::Emphasis, 120, 480, 10335, 375,
      "Ein Programm zur Bestimmung des Stundenwinkels von Objekten als Beobachtungshilfe."},
     {&Form3::Label3, "Label3", LabelStyle::Heading, 120, 840, 10575, 255, "1. Standort festlegen"},

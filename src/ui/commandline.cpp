@@ -1,0 +1,101 @@
+#include "commandline.h"
+
+#include "ui/application.h"
+#include "zenitorversion.h"
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFileInfo>
+
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+struct QtOption
+{
+    const char *name;
+    bool takesValue;
+};
+
+// Options QApplication and the X11 platform take for themselves; they must not count as unknown.
+constexpr QtOption QT_OPTIONS[] = {
+    {"platform", true},        {"platformpluginpath", true},
+    {"platformtheme", true},   {"plugin", true},
+    {"display", true},         {"name", true},
+    {"visual", true},          {"geometry", true},
+    {"qwindowgeometry", true}, {"title", true},
+    {"qwindowtitle", true},    {"icon", true},
+    {"qwindowicon", true},     {"session", true},
+    {"style", true},           {"stylesheet", true},
+    {"qmljsdebugger", true},   {"reverse", false},
+    {"widgetcount", false},    {"testability", false},
+    {"nograb", false},         {"dograb", false},
+    {"qdevel", false},         {"qdebug", false},
+};
+
+} // namespace
+
+CommandLineOutcome readCommandLine(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    // Qt's own options are single words after one dash ("-platform"), not bundled letters.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.setApplicationDescription(
+        QStringLiteral("Zenitor zeigt Ortszeit, Greenwich-Zeit, Sternzeit und den Stundenwinkel "
+                       "eines Himmelsobjekts."));
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Zeigt diese Hilfe an."));
+    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
+                                     QStringLiteral("Zeigt die Versionsnummer an."));
+    parser.addOption(help);
+    parser.addOption(version);
+    for (const QtOption &qtOption : QT_OPTIONS) {
+        QCommandLineOption option(QString::fromLatin1(qtOption.name));
+        if (qtOption.takesValue)
+            option.setValueName(QStringLiteral("wert"));
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+
+    const QString program =
+        arguments.isEmpty() ? QStringLiteral("zenitor") : QFileInfo(arguments.first()).fileName();
+    CommandLineOutcome outcome;
+    if (!parser.parse(arguments)) {
+        outcome.startWindow = false;
+        outcome.exitCode = 2;
+        outcome.standardError = program + QStringLiteral(": ") + parser.errorText() +
+                                QStringLiteral("\nAlle Optionen zeigt: ") + program +
+                                QStringLiteral(" --help\n");
+    } else if (parser.isSet(help)) {
+        outcome.startWindow = false;
+        outcome.standardOutput = parser.helpText();
+    } else if (parser.isSet(version)) {
+        outcome.startWindow = false;
+        outcome.standardOutput = QStringLiteral("Zenitor " ZENITOR_VERSION "\n");
+    }
+    return outcome;
+}
+
+std::optional<int> answerCommandLine(int argc, char *argv[])
+{
+    if (argc <= 1)
+        return std::nullopt;
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+
+    // A window-less application only for the German texts; it is gone before the window's.
+    std::vector<char *> consoleArgv(argv, argv + argc);
+    consoleArgv.push_back(nullptr);
+    int consoleArgc = argc;
+    QCoreApplication console(consoleArgc, consoleArgv.data());
+    installGermanTranslations(console);
+    const CommandLineOutcome outcome = readCommandLine(arguments);
+    if (outcome.startWindow)
+        return std::nullopt;
+    std::fputs(outcome.standardOutput.toLocal8Bit().constData(), stdout);
+    std::fputs(outcome.standardError.toLocal8Bit().constData(), stderr);
+    return outcome.exitCode;
+}
