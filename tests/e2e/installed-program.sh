@@ -28,6 +28,7 @@ work=$(mktemp -d)
 # The unprivileged user must reach a program installed in here.
 chmod 755 "$work"
 mkdir -p "$artefacts"
+rm -f "$artefacts"/*.png "$artefacts"/*.log "$artefacts"/*.txt
 program_pid=""
 cleanup() {
     if [ -n "$program_pid" ]; then kill "$program_pid" 2>/dev/null || true; fi
@@ -241,6 +242,8 @@ if has_window '^Zenitor$'; then
         "so the list belongs in $user_folder (see failure.png)"
 fi
 import -window root "$artefacts/07-saved.png"
+(cd "$home" && ls -ln .local/share/zenitor && tail -n 2 ".local/share/zenitor/$list_file") \
+    >"$artefacts/07-user-folder.txt" 2>&1 || true
 [ -f "$user_folder/$list_file" ] || fail "$list_file was not saved into the user's data folder $user_folder"
 tr -d '\r' <"$user_folder/$list_file" | grep -qxF "$new_line" || fail "the saved $list_file lacks the new object"
 # The other files were copied there unchanged on the first start.
