@@ -78,8 +78,8 @@ fi
 # The installed program folder as it was delivered, to compare after the run.
 (cd "$program_folder" && sha256sum -- *) >"$work/installed-before"
 
-# A fresh user. Root hands the program to nobody; anybody else cannot write a folder
-# of a system-wide install either, and a temporary prefix is made read-only likewise.
+# A fresh user who may not write the program folder, as after a system-wide install:
+# root hands the program to nobody; anybody else runs it from a read-only temporary prefix.
 home=$work/home
 mkdir -m 700 "$home"
 if [ "$(id -u)" = 0 ]; then
@@ -88,7 +88,11 @@ if [ "$(id -u)" = 0 ]; then
 else
     user=$(id -un)
     run_as_user=()
-    [ "$prefix" != "$work/prefix" ] || chmod -R a-w "$program_folder"
+fi
+if "${run_as_user[@]}" test -w "$program_folder"; then
+    [ "$prefix" = "$work/prefix" ] ||
+        fail "$user may write $program_folder; give a system-wide install or a build folder"
+    chmod -R a-w "$program_folder"
 fi
 mkdir -m 700 "$home/.runtime"
 chown -R "$user:$(id -gn "$user")" "$home"
