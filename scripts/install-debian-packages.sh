@@ -1,18 +1,24 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that this machine lacks for building (build),
-# or for building and running every test (test). Needs root.
+# Installs the Debian 12 packages that this machine lacks for building (build), for
+# building the Debian package (package), or for building and running every test
+# and the package (test). Needs root.
 set -euo pipefail
 
-build_packages=(cmake g++ make qt6-base-dev qt6-translations-l10n fonts-liberation2)
+build_packages=(cmake g++ make qt6-base-dev fonts-liberation2 qt6-translations-l10n)
+# CPack finds the libraries the program needs with dpkg-shlibdeps, and ELF files with file.
+package_packages=(dpkg-dev file)
 # The end-to-end tests drive the real window under a virtual X server.
 test_packages=(xvfb xauth openbox xdotool x11-utils imagemagick faketime tzdata desktop-file-utils)
+# Checks of the installed software centre entry and manual page.
+test_packages+=(appstream man-db)
 # The fuzzers: clang and its runtime library, which holds libFuzzer (g++ brings ASan and UBSan).
 test_packages+=(clang-14 libclang-rt-14-dev)
 
 case "${1:-build}" in
 build) wanted=("${build_packages[@]}") ;;
-test) wanted=("${build_packages[@]}" "${test_packages[@]}") ;;
-*) echo "usage: $0 build|test" >&2; exit 2 ;;
+package) wanted=("${build_packages[@]}" "${package_packages[@]}") ;;
+test) wanted=("${build_packages[@]}" "${package_packages[@]}" "${test_packages[@]}") ;;
+*) echo "usage: $0 build|package|test" >&2; exit 2 ;;
 esac
 
 missing=()

@@ -1,28 +1,39 @@
 #!/usr/bin/env bash
-# Installs the program into a temporary prefix and uses it as a person would:
-# under Xvfb with openbox, driven by xdotool, with the clock fixed by libfaketime
-# at 2026-12-08 23:30:00 central European time.
+# Uses the installed program as a person would: under Xvfb with openbox, driven by
+# xdotool, with the clock fixed by libfaketime at 2026-12-08 23:30:00 central
+# European time. It runs as an unprivileged user with a fresh home folder, as after
+# a system-wide install, so a list saved with the editor must land in that user's
+# data folder while the installed files stay as they are.
 #
-#   installed-program.sh <build dir> <zenitor_render_readout> <artefact folder>
+#   installed-program.sh <program> <zenitor_render_readout> <artefact folder>
 #
+# <program> is the installed zenitor (e.g. /usr/bin/zenitor), or a build folder,
+# which is then installed into a temporary prefix first.
 # Exits 77 (skipped) when the X tools are missing.
 set -euo pipefail
 
-build=$1
+program=$1
 render_readout=$2
 artefacts=$3
 
-for tool in Xvfb openbox xdotool xwininfo xprop import compare; do
+for tool in Xvfb xauth openbox xdotool xwininfo xprop import compare convert; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 faketime_library=$(ls /usr/lib/*/faketime/libfaketime.so.1 2>/dev/null | head -n 1 || true)
 [ -n "$faketime_library" ] || { echo "SKIP: libfaketime is not installed"; exit 77; }
 
+source "$(dirname "$0")/../support/xsession.sh"
+
 work=$(mktemp -d)
+# The unprivileged user must reach a program installed in here.
+chmod 755 "$work"
 mkdir -p "$artefacts"
-pids=()
+rm -f "$artefacts"/*.png "$artefacts"/*.log "$artefacts"/*.txt
+program_pid=""
 cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    if [ -n "$program_pid" ]; then kill "$program_pid" 2>/dev/null || true; fi
+    xsession_stop
+    chmod -R u+w "$work" 2>/dev/null || true
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -30,52 +41,83 @@ trap cleanup EXIT
 fail() {
     echo "FAIL: $*"
     import -window root "$artefacts/failure.png" 2>/dev/null || true
+    if [ -s "$artefacts/program.log" ]; then
+        echo "program output:"
+        cat "$artefacts/program.log"
+    fi
     exit 1
 }
 
-# Polls a condition ten times a second for at most $1 seconds.
-wait_for() {
-    local seconds=$1
-    shift
-    for ((i = 0; i < seconds * 10; i++)); do
-        if "$@"; then return 0; fi
-        sleep 0.1
-    done
-    return 1
-}
+if [ -d "$program" ]; then
+    cmake --install "$program" --prefix "$work/prefix" >/dev/null
+    program=$work/prefix/bin/zenitor
+fi
+[ -x "$program" ] || fail "no installed program at $program"
+prefix=$(cd "$(dirname "$program")/.." && pwd)
+program_folder=$(dirname "$(readlink -f "$program")")
+list_names=$(tr -d '\r' <"$program_folder/liste.txt")
+echo "program $program, its folder $program_folder"
 
-prefix=$work/prefix
-cmake --install "$build" --prefix "$prefix" >/dev/null
-program_folder=$prefix/lib/zenitor
-[ -x "$prefix/bin/zenitor" ] || fail "the installed program is missing"
+# The files a desktop and a software centre read.
 if command -v desktop-file-validate >/dev/null; then
     desktop-file-validate "$prefix/share/applications/org.zenitor.Zenitor.desktop" ||
         fail "the menu entry does not validate"
 fi
+if command -v appstreamcli >/dev/null; then
+    appstreamcli validate --no-net "$prefix/share/metainfo/org.zenitor.Zenitor.metainfo.xml" ||
+        fail "the AppStream metainfo does not validate"
+fi
+# Debian's Docker images leave manual pages out, so an installed one may be missing.
+manual=$prefix/share/man/man1/zenitor.1.gz
+if command -v man >/dev/null && [ -e "$manual" ]; then
+    manual_warnings=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 \
+        man --warnings -E UTF-8 -l -Tutf8 -Z "$manual" 2>&1 >/dev/null)
+    [ -z "$manual_warnings" ] || fail "the manual page has warnings: $manual_warnings"
+fi
 
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-pids+=($!)
-wait_for 10 test -s "$work/display" || fail "Xvfb did not start"
-export DISPLAY=:$(head -n 1 "$work/display")
-openbox >/dev/null 2>&1 &
-pids+=($!)
-wait_for 10 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
-    fail "openbox did not start"
+# The installed program folder as it was delivered, to compare after the run.
+(cd "$program_folder" && sha256sum -- *) >"$work/installed-before"
 
-LANG=de_DE.UTF-8 LC_ALL=de_DE.UTF-8 TZ=Europe/Berlin LD_PRELOAD=$faketime_library FAKETIME="2026-12-08 23:30:00" \
-    FAKETIME_DONT_FAKE_MONOTONIC=1 "$prefix/bin/zenitor" >"$artefacts/program.log" 2>&1 &
-program=$!
-pids+=($program)
+# A fresh user who may not write the program folder, as after a system-wide install:
+# root hands the program to nobody; anybody else runs it from a read-only temporary prefix.
+home=$work/home
+mkdir -m 700 "$home"
+if [ "$(id -u)" = 0 ]; then
+    user=nobody
+    run_as_user=(setpriv --reuid="$(id -u nobody)" --regid="$(id -g nobody)" --clear-groups --)
+else
+    user=$(id -un)
+    run_as_user=()
+fi
+if "${run_as_user[@]}" test -w "$program_folder"; then
+    [ "$prefix" = "$work/prefix" ] ||
+        fail "$user may write $program_folder; give a system-wide install or a build folder"
+    chmod -R a-w "$program_folder"
+fi
+mkdir -m 700 "$home/.runtime"
+chown -R "$user:$(id -gn "$user")" "$home"
+user_folder=$home/.local/share/zenitor
+
+xsession_start "$work" || exit 1
+# The user's own copy of the cookie: the session's file is root's.
+install -m 600 -o "$user" "$XAUTHORITY" "$home/.Xauthority"
+
+"${run_as_user[@]}" env -i PATH=/usr/bin:/bin HOME="$home" USER="$user" LOGNAME="$user" \
+    XDG_DATA_HOME="$home/.local/share" XDG_CONFIG_HOME="$home/.config" \
+    XDG_CACHE_HOME="$home/.cache" XDG_RUNTIME_DIR="$home/.runtime" \
+    DISPLAY="$DISPLAY" XAUTHORITY="$home/.Xauthority" QT_QPA_PLATFORM=xcb \
+    LANG=de_DE.UTF-8 LC_ALL=de_DE.UTF-8 TZ=Europe/Berlin \
+    LD_PRELOAD="$faketime_library" FAKETIME="2026-12-08 23:30:00" FAKETIME_DONT_FAKE_MONOTONIC=1 \
+    "$program" >"$artefacts/program.log" 2>&1 &
+program_pid=$!
 
 find_window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
 has_window() { [ -n "$(find_window "$1")" ]; }
 lacks_window() { [ -z "$(find_window "$1")" ]; }
-wait_for 15 has_window '^Zenitor 2\.1$' || fail "no main window titled 'Zenitor 2.1'"
+program_ended() { ! kill -0 "$program_pid" 2>/dev/null; }
+wait_until 60 has_window '^Zenitor 2\.1$' || fail "no main window titled 'Zenitor 2.1'"
 main=$(find_window '^Zenitor 2\.1$')
 xdotool windowactivate --sync "$main"
-# Let the first activation select its defaults before anything is typed.
-sleep 1.5
 
 # Outer size: client size plus the frame openbox draws around it.
 outer_size() {
@@ -87,8 +129,22 @@ outer_size() {
 client_size() {
     xwininfo -id "$1" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w, h}'
 }
+has_frame() { xprop -id "$main" _NET_FRAME_EXTENTS | grep -q '='; }
+wait_until 60 has_frame || fail "openbox did not frame the main window"
 read -r load_width load_height < <(outer_size "$main")
 echo "main window outer size at start: ${load_width}x${load_height}"
+
+# Pixel counts in a part of a window (WxH+X+Y in its client pixels): how many match an fx test.
+count_pixels() {
+    local window=$1 crop=$2 test=$3 count
+    count=$(import -window "$window" png:- 2>/dev/null | convert - -crop "$crop" +repage \
+        -fx "$test ? 1 : 0" -format '%[fx:mean*w*h]' info: 2>/dev/null || echo 0)
+    echo "${count%.*}"
+}
+# The first activation chooses the first site; its red text appears in the empty site field.
+site_shown() { [ "$(count_pixels "$main" 130x16+12+34 'r>0.4')" -gt 20 ]; }
+wait_until 60 site_shown || fail "the first activation did not choose a site"
+import -window "$main" -crop 96x18+226+34 +repage "$work/first-list.png"
 import -window root "$artefacts/01-start.png"
 
 # Clicks a point of the main window given in design pixels, scaled with the window.
@@ -109,84 +165,138 @@ type_into_main 508 41 "5"
 type_into_main 540 41 "34"
 type_into_main 572 41 "32"
 click_main 60 400 # Start
-sleep 2.5
-kill -0 "$program" || fail "the program ended while the clock runs"
-import -window "$main" -crop 289x41+296+152 +repage "$artefacts/02-sidereal-readout.png"
 QT_QPA_PLATFORM=offscreen "$render_readout" "$program_folder" "4 h 34 m 21 s" "$artefacts/02-sidereal-reference.png" ||
     fail "cannot render the reference readout"
-differing=$(compare -metric AE -fuzz 20% "$artefacts/02-sidereal-readout.png" \
-    "$artefacts/02-sidereal-reference.png" null: 2>&1 || true)
+differing=""
+readout_matches() {
+    import -window "$main" -crop 289x41+296+152 +repage "$artefacts/02-sidereal-readout.png" 2>/dev/null || return 1
+    differing=$(compare -metric AE -fuzz 20% "$artefacts/02-sidereal-readout.png" \
+        "$artefacts/02-sidereal-reference.png" null: 2>&1 || true)
+    [ "${differing%% *}" -le 20 ] 2>/dev/null
+}
+wait_until 60 readout_matches
 echo "sidereal readout: $differing pixels differ from '4 h 34 m 21 s'"
-[ "${differing%% *}" -le 20 ] 2>/dev/null || fail "the sidereal readout does not show 4 h 34 m 21 s ($differing pixels differ)"
+readout_matches || fail "the sidereal readout does not show 4 h 34 m 21 s ($differing pixels differ)"
+program_ended && fail "the program ended while the clock runs"
 import -window root "$artefacts/03-clock-running.png"
 
 # Another list and object, chosen with the keyboard from the drop-down lists.
-click_main 335 42 # Combo3 arrow
-sleep 0.3
-xdotool key Down Return
-sleep 0.3
-click_main 471 42 # Combo2 arrow
-sleep 0.3
-xdotool key Down Down Return
-sleep 1.5
+# A drop-down list is a window of its own; the chosen entry then shows in the field.
+popups() { xdotool search --onlyvisible --pid "$program_pid" 2>/dev/null | grep -vx "$main" | wc -l; }
+has_popup() { [ "$(popups)" -gt 0 ]; }
+lacks_popup() { [ "$(popups)" -eq 0 ]; }
+# field_changed BEFORE.png CROP: the part of the main window no longer looks as it did.
+field_changed() {
+    local differing
+    import -window "$main" -crop "$2" +repage "$work/field-now.png" || return 1
+    differing=$(compare -metric AE "$1" "$work/field-now.png" null: 2>&1 || true)
+    [ "${differing%% *}" -gt 0 ] 2>/dev/null
+}
+choose_next() {
+    local x=$1 crop=$2 downs=$3
+    import -window "$main" -crop "$crop" +repage "$work/field-before.png"
+    click_main "$x" 42
+    wait_until 30 has_popup || fail "no drop-down list opened at $x,42"
+    xdotool key $downs Return
+    wait_until 30 lacks_popup || fail "the drop-down list at $x,42 did not close"
+    wait_until 30 field_changed "$work/field-before.png" "$crop" || fail "choosing at $x,42 changed nothing"
+}
+choose_next 335 96x18+226+34 Down         # Combo3: the second list
+choose_next 471 96x18+362+34 "Down Down" # Combo2: the third object
 import -window root "$artefacts/04-list-and-object.png"
 
 # Help beside the running clock.
 click_main 412 400
-wait_for 10 has_window '^Hilfe$' || fail "no help window titled 'Hilfe'"
+wait_until 60 has_window '^Hilfe$' || fail "no help window titled 'Hilfe'"
 help=$(find_window '^Hilfe$')
 read -r help_width help_height < <(client_size "$help")
 [ "$help_width" = 712 ] && [ "$help_height" = 515 ] || fail "help window is ${help_width}x${help_height}, not 712x515"
-sleep 1
+# Its page is white with dark text once drawn.
+help_drawn() {
+    local mean darkest
+    read -r mean darkest < <(import -window "$help" png:- 2>/dev/null | convert - -colorspace gray \
+        -format '%[fx:mean] %[fx:minima]' info: 2>/dev/null || echo 0 1)
+    awk -v mean="$mean" -v darkest="$darkest" 'BEGIN { exit !(mean > 0.8 && darkest < 0.3) }'
+}
+wait_until 60 help_drawn || fail "the help window shows no page"
 import -window root "$artefacts/05-help.png"
 
-# Edit the chosen list and save it.
+# Back in the main window, its activation chooses the first list again; edit that list.
 xdotool windowactivate --sync "$main"
-sleep 0.5
+first_list_shown() { ! field_changed "$work/first-list.png" 96x18+226+34; }
+wait_until 60 first_list_shown || fail "returning to the main window did not choose the first list again"
+list_file=$(head -n 1 <<<"$list_names").txt
 click_main 412 80
-wait_for 10 has_window '\.txt$' || fail "no editor window"
+wait_until 60 has_window '\.txt$' || fail "no editor window"
 editor=$(find_window '\.txt$')
-list_file=$(xdotool getwindowname "$editor")
+[ "$(xdotool getwindowname "$editor")" = "$list_file" ] ||
+    fail "the editor shows $(xdotool getwindowname "$editor"), not $list_file"
 echo "editing $list_file"
 xdotool mousemove --window "$editor" 200 100 click 1
 xdotool key ctrl+End
-xdotool type --delay 10 "M 999;01:02:03;+04:05:06;Testobjekt aus dem Ende-zu-Ende-Test"
+new_line="M 999;01:02:03;+04:05:06;Testobjekt aus dem Ende-zu-Ende-Test"
+xdotool type --delay 10 "$new_line"
 import -window root "$artefacts/06-editor.png"
 xdotool mousemove --window "$editor" 412 312 click 1
-wait_for 10 lacks_window '\.txt$' || fail "the editor did not close after OK"
-grep -q "M 999;01:02:03;+04:05:06;Testobjekt" "$program_folder/$list_file" ||
-    fail "the saved $list_file lacks the new object"
+# A message box titled with the program's name means the list could not be saved.
+editor_done() { lacks_window '\.txt$' || has_window '^Zenitor$'; }
+wait_until 60 editor_done || fail "the editor did not close after OK"
+if has_window '^Zenitor$'; then
+    fail "OK showed a message instead of saving; $user cannot write $program_folder," \
+        "so the list belongs in $user_folder (see failure.png)"
+fi
+import -window root "$artefacts/07-saved.png"
+(cd "$home" && ls -ln .local/share/zenitor && tail -n 2 ".local/share/zenitor/$list_file") \
+    >"$artefacts/07-user-folder.txt" 2>&1 || true
+[ -f "$user_folder/$list_file" ] || fail "$list_file was not saved into the user's data folder $user_folder"
+tr -d '\r' <"$user_folder/$list_file" | grep -qxF "$new_line" || fail "the saved $list_file lacks the new object"
+# The other files were copied there unchanged on the first start.
+for file in "$program_folder"/*.txt; do
+    name=$(basename "$file")
+    [ "$name" = "$list_file" ] && continue
+    cmp -s "$file" "$user_folder/$name" || fail "$user_folder/$name is not a copy of the installed $name"
+done
+(cd "$program_folder" && sha256sum -- *) | diff "$work/installed-before" - ||
+    fail "the run changed files in the installed program folder"
+echo "saved into $user_folder/$list_file; the installed files are unchanged"
 
 # Resize by the height: the width must follow at 4:3.
 xdotool windowactivate --sync "$main"
 xdotool windowsize "$main" 700 600
-sleep 1.5
-read -r width height < <(outer_size "$main")
+width=0 height=0
+resized_to_four_to_three() {
+    local previous="$width $height"
+    read -r width height < <(outer_size "$main")
+    local deviation=$(((width * 3 - height * 4) < 0 ? (height * 4 - width * 3) : (width * 3 - height * 4)))
+    # Changed from the start, 4:3, and the same as at the last look.
+    [ "$height" != "$load_height" ] && [ "$deviation" -le 6 ] && [ "$previous" = "$width $height" ]
+}
+wait_until 60 resized_to_four_to_three
 echo "outer size after resizing: ${width}x${height}"
-deviation=$(((width * 3 - height * 4) < 0 ? (height * 4 - width * 3) : (width * 3 - height * 4)))
-[ "$deviation" -le 6 ] || fail "outer size ${width}x${height} is not 4:3"
-import -window root "$artefacts/07-resized.png"
+resized_to_four_to_three || fail "outer size ${width}x${height} is not 4:3"
+import -window root "$artefacts/08-resized.png"
 
 # Stop, then wait until "Ende" is enabled: its caption turns black.
 ende_enabled() {
-    local dark
     # Inside the button's edge, which is drawn black in both states.
-    dark=$(import -window "$main" png:- 2>/dev/null | convert - -crop "$((105 * width / load_width - 8))x$((33 * height / load_height - 8))+$((480 * width / load_width + 4))+$((384 * height / load_height + 4))" \
-        +repage -fx 'r<0.05 ? 1 : 0' -format '%[fx:mean*w*h]' info: 2>/dev/null || echo 0)
-    [ "${dark%.*}" -gt 10 ]
+    local crop="$((105 * width / load_width - 8))x$((33 * height / load_height - 8))+$((480 * width / load_width + 4))+$((384 * height / load_height + 4))"
+    [ "$(count_pixels "$main" "$crop" 'r<0.05')" -gt 10 ]
 }
 ende_enabled && fail "'Ende' is enabled while the clock runs"
 click_main 180 400
-wait_for 10 ende_enabled || fail "'Ende' was not enabled after Stop"
-import -window root "$artefacts/08-stopped.png"
+wait_until 60 ende_enabled || fail "'Ende' was not enabled after Stop"
+import -window root "$artefacts/09-stopped.png"
 click_main 532 400
-wait_for 10 lacks_window '^Zenitor 2\.1$' || fail "'Ende' did not close the main window"
+wait_until 60 lacks_window '^Zenitor 2\.1$' || fail "'Ende' did not close the main window"
 
 # The help window keeps the program alive until it is closed too.
-sleep 0.5
-kill -0 "$program" || fail "the program ended although the help window is open"
+wait_until 2 program_ended && fail "the program ended although the help window is open"
+has_window '^Hilfe$' || fail "the help window closed with the main window"
 xdotool windowactivate --sync "$help"
 xdotool key alt+F4
-wait_for 10 sh -c "! kill -0 $program 2>/dev/null" || fail "the program did not end with its last window"
-wait "$program" || fail "the program exited with status $?"
-echo "PASS: installed program used end to end"
+wait_until 60 program_ended || fail "the program did not end with its last window"
+status=0
+wait "$program_pid" || status=$?
+program_pid=""
+[ "$status" = 0 ] || fail "the program exited with status $status"
+echo "PASS: installed program used end to end by $user"

@@ -7,24 +7,22 @@ set -eu
 
 program=${1:?usage: tst_layout_x11.sh PATH_TO_ZENITOR}
 
-for tool in xvfb-run Xvfb openbox xdotool xwininfo xprop; do
+for tool in Xvfb xauth openbox xdotool xwininfo xprop; do
     if ! command -v "$tool" >/dev/null 2>&1; then
         echo "SKIP: $tool is not installed"
         exit 77
     fi
 done
 
-if [ -z "${ZENITOR_LAYOUT_INSIDE_XVFB:-}" ]; then
-    ZENITOR_LAYOUT_INSIDE_XVFB=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" sh "$0" "$program"
-fi
+. "$(dirname "$0")/../support/xsession.sh"
 
-export QT_QPA_PLATFORM=xcb
 failures=0
 app=""
-wm=""
+work=$(mktemp -d)
 cleanup() {
     [ -n "$app" ] && kill "$app" 2>/dev/null || true
-    [ -n "$wm" ] && kill "$wm" 2>/dev/null || true
+    xsession_stop
+    rm -rf "$work"
 }
 trap cleanup EXIT
 
@@ -33,32 +31,19 @@ fail() {
     failures=$((failures + 1))
 }
 
-# Polls every tenth of a second, at most ten seconds, until the command succeeds.
-wait_for() {
-    tries=0
-    until "$@" >/dev/null 2>&1; do
-        tries=$((tries + 1))
-        [ "$tries" -ge 100 ] && return 1
-        sleep 0.1
-    done
-}
-
-openbox >/dev/null 2>&1 &
-wm=$!
-wait_for sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' || {
-    echo "FAIL: openbox did not start"
-    exit 1
-}
+xsession_start "$work" || exit 1
 
 "$program" &
 app=$!
-client=$(timeout 20 xdotool search --sync --onlyvisible --name '^Zenitor 2\.1$' | head -n 1)
-[ -n "$client" ] || { echo "FAIL: the main window did not appear"; exit 1; }
+main_window() { xdotool search --onlyvisible --name '^Zenitor 2\.1$' | head -n 1; }
+has_main_window() { [ -n "$(main_window)" ]; }
+wait_until 60 has_main_window || { echo "FAIL: the main window did not appear"; exit 1; }
+client=$(main_window)
 
 parent_of() { xwininfo -tree -id "$1" | awk '/Parent window id/ { print $4 }'; }
 root=$(xwininfo -root | awk '/Window id/ { print $4 }')
 is_framed() { [ "$(parent_of "$client")" != "$root" ]; }
-wait_for is_framed || { echo "FAIL: openbox did not frame the window"; exit 1; }
+wait_until 60 is_framed || { echo "FAIL: openbox did not frame the window"; exit 1; }
 frame=$(parent_of "$client")
 
 # Prints x y width height of a window, in pixels.
@@ -67,28 +52,43 @@ geometry_of() {
         /Width:/ { w = $2 } /Height:/ { h = $2 } END { print x, y, w, h }'
 }
 
-# Waits until the outer size has stayed the same for half a second, then prints it.
+# is_four_to_three WIDTH HEIGHT: within a pixel of 4:3 either way.
+is_four_to_three() {
+    difference=$(($1 * 3 - $2 * 4))
+    [ "$difference" -lt 0 ] && difference=$((-difference))
+    [ "$difference" -le 4 ]
+}
+
+# settled_outer [BEFORE]: waits until the outer geometry has stayed the same for half
+# a second and, given the geometry BEFORE a change, differs from it and is 4:3; then
+# prints it. After a minute it prints what it has, for the checks to report.
 settled_outer() {
+    before=${1:-}
     previous=""
+    steady=0
     tries=0
-    while [ "$tries" -lt 40 ]; do
+    while [ "$tries" -lt 600 ]; do
         current=$(geometry_of "$frame")
         if [ "$current" = "$previous" ]; then
+            steady=$((steady + 1))
+        else
+            steady=0
+        fi
+        previous=$current
+        if [ "$steady" -ge 5 ] && { [ -z "$before" ] || { [ "$current" != "$before" ] &&
+            is_four_to_three $(echo "$current" | cut -d' ' -f3,4); }; }; then
             echo "$current"
             return 0
         fi
-        previous=$current
         tries=$((tries + 1))
-        sleep 0.5
+        sleep 0.1
     done
     echo "$current"
 }
 
 # check_four_to_three LABEL WIDTH HEIGHT: within a pixel of 4:3 either way.
 check_four_to_three() {
-    difference=$(($2 * 3 - $3 * 4))
-    [ "$difference" -lt 0 ] && difference=$((-difference))
-    if [ "$difference" -gt 4 ]; then
+    if ! is_four_to_three "$2" "$3"; then
         fail "$1: outer size $2 x $3 is not 4:3"
     else
         echo "ok: $1: outer size $2 x $3 is 4:3"
@@ -132,36 +132,40 @@ set -- $(geometry_of "$client")
 client_width=$3 client_height=$4
 set -- $(geometry_of "$frame")
 frame_height=$(($4 - client_height))
+before="$*"
 xdotool windowsize "$client" "$client_width" $((client_height + 150))
 asked_height=$(($4 + 150))
-set -- $(settled_outer)
+set -- $(settled_outer "$before")
 echo "height set to $asked_height: outer $3 x $4"
 check_four_to_three "height set by xdotool" "$3" "$4"
 check_near "height set by xdotool, height" "$4" "$asked_height"
 check_place "height set by xdotool" "$1" "$2"
 
 # The bottom edge dragged down: the width follows.
+before="$*"
 drag $(($1 + $3 / 2)) $(($2 + $4 - 2)) 0 60
 asked_height=$(($4 + 60))
-set -- $(settled_outer)
+set -- $(settled_outer "$before")
 echo "bottom edge dragged to $asked_height: outer $3 x $4"
 check_four_to_three "bottom edge" "$3" "$4"
 check_near "bottom edge, height" "$4" "$asked_height"
 check_place "bottom edge" "$1" "$2"
 
 # The right edge dragged out: the height follows.
+before="$*"
 drag $(($1 + $3 - 1)) $(($2 + $4 / 2)) 120 0
 asked_width=$(($3 + 120))
-set -- $(settled_outer)
+set -- $(settled_outer "$before")
 echo "right edge dragged to $asked_width: outer $3 x $4"
 check_four_to_three "right edge" "$3" "$4"
 check_near "right edge, width" "$3" "$asked_width"
 check_place "right edge" "$1" "$2"
 
 # The corner dragged in width and out in height: the height governs.
+before="$*"
 drag $(($1 + $3 - 2)) $(($2 + $4 - 2)) -90 40
 asked_height=$(($4 + 40))
-set -- $(settled_outer)
+set -- $(settled_outer "$before")
 echo "corner dragged to height $asked_height: outer $3 x $4"
 check_four_to_three "corner" "$3" "$4"
 check_near "corner, height" "$4" "$asked_height"

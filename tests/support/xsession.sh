@@ -1,0 +1,69 @@
+# A private X session for the tests that drive the real window: Xvfb on a display
+# number the server picks itself (-displayfd, so parallel tests never collide),
+# guarded by a fresh cookie, with openbox as window manager. Sourced by sh and bash.
+#
+#   xsession_start FOLDER   starts both; exports DISPLAY, XAUTHORITY, QT_QPA_PLATFORM=xcb
+#   xsession_stop           ends both
+#   wait_until SECONDS COMMAND [ARG]...
+#                           polls COMMAND ten times a second until it succeeds;
+#                           fails when SECONDS pass first
+
+xsession_tools="Xvfb xauth openbox xprop"
+xsession_server=""
+xsession_wm=""
+
+wait_until() {
+    _wait_tries=$(($1 * 10))
+    shift
+    while [ "$_wait_tries" -gt 0 ]; do
+        if "$@" >/dev/null 2>&1; then return 0; fi
+        _wait_tries=$((_wait_tries - 1))
+        sleep 0.1
+    done
+    return 1
+}
+
+xsession_has_display_number() { grep -q '^[0-9][0-9]*$' "$1"; }
+xsession_has_window_manager() { xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'; }
+
+xsession_start() {
+    _xsession_folder=$1
+    # Xvfb accepts every cookie in its file whatever display it names; clients need their display's.
+    _xsession_cookie=$(od -An -N16 -tx1 /dev/urandom | tr -d ' \n')
+    : >"$_xsession_folder/server-auth"
+    xauth -q -f "$_xsession_folder/server-auth" add :0 . "$_xsession_cookie"
+    : >"$_xsession_folder/display"
+    Xvfb -displayfd 3 -auth "$_xsession_folder/server-auth" -screen 0 1280x1024x24 -nolisten tcp \
+        3>"$_xsession_folder/display" >"$_xsession_folder/xvfb.log" 2>&1 &
+    xsession_server=$!
+    # The server writes its number once it accepts connections.
+    if ! wait_until 60 xsession_has_display_number "$_xsession_folder/display"; then
+        echo "FAIL: Xvfb did not start:"
+        cat "$_xsession_folder/xvfb.log"
+        return 1
+    fi
+    DISPLAY=:$(cat "$_xsession_folder/display")
+    XAUTHORITY=$_xsession_folder/Xauthority
+    QT_QPA_PLATFORM=xcb
+    export DISPLAY XAUTHORITY QT_QPA_PLATFORM
+    : >"$XAUTHORITY"
+    xauth -q add "$DISPLAY" . "$_xsession_cookie"
+
+    openbox >"$_xsession_folder/openbox.log" 2>&1 &
+    xsession_wm=$!
+    if ! wait_until 60 xsession_has_window_manager; then
+        echo "FAIL: openbox did not start:"
+        cat "$_xsession_folder/openbox.log"
+        return 1
+    fi
+}
+
+xsession_stop() {
+    if [ -n "$xsession_wm" ]; then kill "$xsession_wm" 2>/dev/null || true; fi
+    if [ -n "$xsession_server" ]; then
+        kill "$xsession_server" 2>/dev/null || true
+        wait "$xsession_server" 2>/dev/null || true
+    fi
+    xsession_wm=""
+    xsession_server=""
+}
