@@ -8,23 +8,21 @@ set -eu
 
 program=${1:?usage: tst_popups_x11.sh PATH_TO_ZENITOR}
 
-for tool in Xvfb openbox xdotool xwininfo xprop import convert compare; do
+for tool in Xvfb xauth openbox xdotool xwininfo xprop import convert compare; do
     if ! command -v "$tool" >/dev/null 2>&1; then
         echo "SKIP: $tool is not installed"
         exit 77
     fi
 done
 
-export QT_QPA_PLATFORM=xcb
+. "$(dirname "$0")/../support/xsession.sh"
+
 work=$(mktemp -d)
 failures=0
 app=""
-wm=""
-xserver=""
 cleanup() {
     [ -n "$app" ] && kill "$app" 2>/dev/null || true
-    [ -n "$wm" ] && kill "$wm" 2>/dev/null || true
-    [ -n "$xserver" ] && kill "$xserver" 2>/dev/null || true
+    xsession_stop
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -34,29 +32,10 @@ fail() {
     failures=$((failures + 1))
 }
 
-# Polls every tenth of a second, at most ten seconds, until the command succeeds.
-wait_for() {
-    tries=0
-    until "$@" >/dev/null 2>&1; do
-        tries=$((tries + 1))
-        [ "$tries" -ge 100 ] && return 1
-        sleep 0.1
-    done
-}
+# Polls every tenth of a second, at most thirty seconds, until the command succeeds.
+wait_for() { wait_until 30 "$@"; }
 
-# The server picks a free display and writes its number once it accepts connections.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xserver=$!
-wait_for test -s "$work/display" || { echo "FAIL: Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
-DISPLAY=":$(cat "$work/display")"
-export DISPLAY
-
-openbox >/dev/null 2>&1 &
-wm=$!
-wait_for sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' || {
-    echo "FAIL: openbox did not start"
-    exit 1
-}
+xsession_start "$work" || exit 1
 
 "$program" &
 app=$!
