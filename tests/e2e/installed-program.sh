@@ -102,7 +102,14 @@ xsession_start "$work" || exit 1
 # The user's own copy of the cookie: the session's file is root's.
 install -m 600 -o "$user" "$XAUTHORITY" "$home/.Xauthority"
 
+# A sanitized build keeps its options in the clean environment (faketime is preloaded first).
+sanitizer_options=()
+for name in ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS; do
+    if [ -n "${!name:-}" ]; then sanitizer_options+=("$name=${!name}"); fi
+done
+
 "${run_as_user[@]}" env -i PATH=/usr/bin:/bin HOME="$home" USER="$user" LOGNAME="$user" \
+    "${sanitizer_options[@]}" \
     XDG_DATA_HOME="$home/.local/share" XDG_CONFIG_HOME="$home/.config" \
     XDG_CACHE_HOME="$home/.cache" XDG_RUNTIME_DIR="$home/.runtime" \
     DISPLAY="$DISPLAY" XAUTHORITY="$home/.Xauthority" QT_QPA_PLATFORM=xcb \
