@@ -36,6 +36,17 @@ void PictureBox::Print(const QString &text)
 
 QFont PictureBox::printingFont() const
 {
+    // Readouts of one length are equally wide (digits share one width), so the search runs
+    // again only when the box, its font, the resolution or the length of the line changes.
+    const qreal dotsPerInch = QFontMetricsF(font()).fontDpi();
+    if (lastFit.boxSize != size() || lastFit.boxFont != font() ||
+        lastFit.dotsPerInch != dotsPerInch || lastFit.lineLength != line.size())
+        lastFit = {size(), font(), dotsPerInch, line.size(), searchFittingFont()};
+    return lastFit.font;
+}
+
+QFont PictureBox::searchFittingFont() const
+{
     QFont fitted = font();
     if (line.isEmpty() || fits(fitted, line, size()))
         return fitted;

@@ -24,5 +24,18 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    QFont searchFittingFont() const;
+
+    /// The last fitted font and what it was fitted for.
+    struct Fit
+    {
+        QSize boxSize;
+        QFont boxFont;
+        qreal dotsPerInch = 0;
+        qsizetype lineLength = -1;
+        QFont font;
+    };
+
     QString line;
+    mutable Fit lastFit;
 };

@@ -35,6 +35,8 @@ private slots:
     void emptyEntriesComputeForGreenwich();
     void overflowingSiteTextStaysReadable();
     void readoutsFitTheirBoxes();
+    void fittedFontFollowsTheBox_data();
+    void fittedFontFollowsTheBox();
 
     void dateTimeText_data();
     void dateTimeText();
@@ -258,6 +260,48 @@ void TestClock::readoutsFitTheirBoxes()
     }
     // The sidereal readout fits at its own size and must not be shrunk.
     QCOMPARE(window->Picture2->printingFont().pointSizeF(), window->Picture2->font().pointSizeF());
+}
+
+void TestClock::fittedFontFollowsTheBox_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<double>("points");
+    QTest::addColumn<QString>("text");
+    // Each row changes one thing that the fitted font depends on.
+    QTest::newRow("narrower box") << QSize(150, 41) << 18.0 << "22 h 59 m 49 s";
+    QTest::newRow("lower box") << QSize(289, 20) << 18.0 << "22 h 59 m 49 s";
+    QTest::newRow("smaller font") << QSize(289, 41) << 12.0 << "22 h 59 m 49 s";
+    QTest::newRow("longer line") << QSize(289, 41) << 18.0 << "-22 h 59 m 49 s / -22 h 59 m 49 s";
+}
+
+void TestClock::fittedFontFollowsTheBox()
+{
+    QFETCH(QSize, size);
+    QFETCH(double, points);
+    QFETCH(QString, text);
+    const auto setUp = [](PictureBox &box, QSize boxSize, double boxPoints, const QString &line) {
+        QFont font(QStringLiteral("Arial"));
+        font.setBold(true);
+        font.setPointSizeF(boxPoints);
+        box.setFont(font);
+        box.resize(boxSize);
+        box.Print(line);
+    };
+    const QSize designSize(289, 41);
+    const QString designText = QStringLiteral("22 h 59 m 49 s");
+
+    // A box that has printed once, then changed, prints as a new box with its new
+    // settings would, and back again.
+    PictureBox box;
+    setUp(box, designSize, 18, designText);
+    const QFont first = box.printingFont();
+    setUp(box, size, points, text);
+    PictureBox fresh;
+    setUp(fresh, size, points, text);
+    QCOMPARE(box.printingFont(), fresh.printingFont());
+    QVERIFY(box.printingFont() != first);
+    setUp(box, designSize, 18, designText);
+    QCOMPARE(box.printingFont(), first);
 }
 
 void TestClock::dateTimeText_data()
