@@ -3,6 +3,7 @@
 #include "clock/timesource.h"
 #include "ui/application.h"
 #include "ui/commandline.h"
+#include "ui/displaycheck.h"
 #include "ui/form1.h"
 #include "ui/messagepresenter.h"
 
@@ -12,14 +13,19 @@ int main(int argc, char *argv[])
 {
     if (const std::optional<int> exitCode = answerCommandLine(argc, argv))
         return *exitCode;
+    if (const std::optional<int> exitCode = refuseWithoutDisplay(argc, argv))
+        return *exitCode;
     QApplication app(argc, argv);
     configureApplication(app);
 
     SystemTimeSource timeSource;
     EventLoopPause pause;
     MessageBoxPresenter messages;
-    Form1 window({&timeSource, &pause, &messages, programDataFolder()});
+    const DataFolderChoice dataFolder = programDataFolderWithNotice();
+    Form1 window({&timeSource, &pause, &messages, dataFolder.folder});
     window.move(0, 0);
     window.show();
+    if (!dataFolder.notice.isEmpty())
+        showWhenShown(messages, window, dataFolder.notice);
     return app.exec();
 }

@@ -1,9 +1,12 @@
 #include "cataloguefiles.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+
+#include <cerrno>
 
 namespace {
 
@@ -13,7 +16,57 @@ const QString LIST_FILE_SUFFIX = QStringLiteral(".txt");
 
 template <typename T, typename U> FileRead<T> sameState(const FileRead<U> &read)
 {
-    return {read.state, read.path, T{}, read.encoding};
+    return {read.state, read.path, T{}, read.encoding, read.longLines, read.stamp};
+}
+
+/// The bytes of a file, read only when it is a regular file within the size limit.
+struct BoundedRead
+{
+    FileState state = FileState::Done;
+    QByteArray bytes;
+    FileStamp stamp;
+};
+
+BoundedRead readBounded(const QString &path)
+{
+    BoundedRead read;
+    const QFileInfo info(path);
+    if (!info.exists() && !info.isSymLink()) {
+        read.state = FileState::Missing;
+        return read;
+    }
+    read.stamp.exists = true;
+    read.stamp.size = info.size();
+    read.stamp.modified = info.lastModified();
+    // A folder, a device or a named pipe is no data file; opening a pipe would wait for a writer.
+    if (!info.isFile()) {
+        read.state = FileState::Unreadable;
+        return read;
+    }
+    if (info.size() > MAX_DATA_FILE_BYTES) {
+        read.state = FileState::TooLarge;
+        return read;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        read.state = FileState::Unreadable;
+        return read;
+    }
+    // Bounded again, for a file that grows while it is read.
+    read.bytes = file.read(MAX_DATA_FILE_BYTES + 1);
+    const bool complete = file.error() == QFileDevice::NoError;
+    file.close();
+    if (!complete)
+        read.state = FileState::Unreadable;
+    else if (read.bytes.size() > MAX_DATA_FILE_BYTES)
+        read.state = FileState::TooLarge;
+    if (read.state != FileState::Done) {
+        read.bytes.clear();
+        return read;
+    }
+    read.stamp.size = read.bytes.size();
+    read.stamp.contentHash = QCryptographicHash::hash(read.bytes, QCryptographicHash::Sha256);
+    return read;
 }
 
 QString withCrLfLineEnds(const QString &text)
@@ -98,27 +151,27 @@ QString CatalogueFiles::resolve(const QString &fileName) const
     return exact;
 }
 
+bool CatalogueFiles::liesInFolder(const QString &path) const
+{
+    // A list name holds no separator, so only the file itself can be a link.
+    const QFileInfo file(path);
+    if (!file.isSymLink())
+        return true;
+    const QString target = file.canonicalFilePath();
+    const QString root = QDir(folder).canonicalPath();
+    return !target.isEmpty() && !root.isEmpty() && target.startsWith(root + QLatin1Char('/'));
+}
+
 FileRead<QString> CatalogueFiles::readText(const QString &fileName) const
 {
     FileRead<QString> read;
     read.path = resolve(fileName);
-    QFile file(read.path);
-    if (!file.exists()) {
-        read.state = FileState::Missing;
+    const BoundedRead bounded = readBounded(read.path);
+    read.state = bounded.state;
+    read.stamp = bounded.stamp;
+    if (read.state != FileState::Done)
         return read;
-    }
-    if (!file.open(QIODevice::ReadOnly)) {
-        read.state = FileState::Unreadable;
-        return read;
-    }
-    const QByteArray bytes = file.readAll();
-    const bool complete = file.error() == QFileDevice::NoError;
-    file.close();
-    if (!complete) {
-        read.state = FileState::Unreadable;
-        return read;
-    }
-    const DecodedText decoded = decodeDataFile(bytes);
+    const DecodedText decoded = decodeDataFile(bounded.bytes);
     read.value = decoded.text;
     read.encoding = decoded.encoding;
     return read;
@@ -128,7 +181,13 @@ FileRead<QStringList> CatalogueFiles::readLines(const QString &fileName) const
 {
     const FileRead<QString> text = readText(fileName);
     FileRead<QStringList> read = sameState<QStringList>(text);
-    read.value = splitLines(text.value);
+    const QStringList lines = splitLines(text.value);
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (lines[i].size() > MAX_LINE_CHARACTERS)
+            read.longLines.append(i + 1);
+        else
+            read.value.append(lines[i]);
+    }
     return read;
 }
 
@@ -159,25 +218,40 @@ FileRead<QStringList> CatalogueFiles::ReadObjectNames(const QString &listName) c
 
 FileRead<QList<QStringList>> CatalogueFiles::ReadObjectRecords(const QString &listName) const
 {
-    if (!isAllowedListName(listName))
-        return {FileState::NameNotAllowed, ListFilePath(listName), {}, TextEncoding::Windows1252};
-    const FileRead<QStringList> lines = readLines(listName + LIST_FILE_SUFFIX);
-    FileRead<QList<QStringList>> read = sameState<QList<QStringList>>(lines);
-    for (const QString &line : lines.value)
-        if (!line.isEmpty())
-            read.value.append(splitFields(line));
+    const FileRead<QString> text = readListFile(listName);
+    FileRead<QList<QStringList>> read = sameState<QList<QStringList>>(text);
+    const QStringList lines = splitLines(text.value);
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (lines[i].size() > MAX_LINE_CHARACTERS)
+            read.longLines.append(i + 1);
+        else if (!lines[i].isEmpty())
+            read.value.append(splitFields(lines[i]));
+    }
     return read;
 }
 
 FileRead<QString> CatalogueFiles::ReadListText(const QString &listName) const
 {
+    return readListFile(listName);
+}
+
+FileRead<QString> CatalogueFiles::readListFile(const QString &listName) const
+{
     if (!isAllowedListName(listName))
-        return {FileState::NameNotAllowed, ListFilePath(listName), {}, TextEncoding::Windows1252};
+        return {FileState::NameNotAllowed, ListFilePath(listName)};
+    const QString path = resolve(listName + LIST_FILE_SUFFIX);
+    if (!liesInFolder(path))
+        return {FileState::OutsideFolder, path};
     return readText(listName + LIST_FILE_SUFFIX);
 }
 
+FileStamp CatalogueFiles::currentStamp(const QString &listName) const
+{
+    return readBounded(resolve(listName + LIST_FILE_SUFFIX)).stamp;
+}
+
 FileWrite CatalogueFiles::WriteListText(const QString &listName, const QString &text,
-                                        TextEncoding encoding) const
+                                        TextEncoding encoding, const FileStamp *expected) const
 {
     FileWrite written;
     written.path = ListFilePath(listName);
@@ -190,18 +264,38 @@ FileWrite CatalogueFiles::WriteListText(const QString &listName, const QString &
         encodeDataFile(withCrLfLineEnds(text) + QLatin1String("\r\n"), encoding);
     written.encoding = encoded.encoding;
 
+    if (!liesInFolder(written.path)) {
+        written.state = FileState::OutsideFolder;
+        return written;
+    }
+    if (expected && currentStamp(listName) != *expected) {
+        written.state = FileState::ChangedMeanwhile;
+        return written;
+    }
+    auto failed = [&written](int systemError) {
+        written.state = FileState::NotWritable;
+        written.systemError = systemError;
+        return written;
+    };
+    if (QFileInfo(written.path).isDir())
+        return failed(EISDIR);
+
     // The new text goes to a temporary file that replaces the old one only once it is complete.
+    // Unbuffered, so that every write reports its own failure: a buffered one would meet a full
+    // disk only while committing, too late for QSaveFile to call the save off.
     QSaveFile file(written.path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        written.state = FileState::NotWritable;
-        return written;
-    }
-    if (!writeBytes(file, encoded.bytes)) {
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return failed(errno);
+    errno = 0;
+    if (!writeBytes(file, encoded.bytes) || !file.flush()) {
+        const int systemError =
+            errno != 0 ? errno : (file.error() == QFileDevice::ResourceError ? ENOSPC : 0);
         file.cancelWriting();
-        written.state = FileState::NotWritable;
-        return written;
+        return failed(systemError);
     }
+    errno = 0;
     if (!file.commit())
-        written.state = FileState::NotWritable;
+        return failed(errno);
     return written;
 }

@@ -2,6 +2,8 @@
 
 #include "catalogue/textencoding.h"
 
+#include <QByteArray>
+#include <QDateTime>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -13,11 +15,32 @@ class QIODevice;
 /// What became of an access to a data file.
 enum class FileState
 {
-    Done,           ///< read or written
-    Missing,        ///< no such file in the program folder, in any case of letters
-    Unreadable,     ///< there, but it could not be opened or read (a folder of that name, say)
-    NotWritable,    ///< a save failed; the former file is left as it was
-    NameNotAllowed, ///< the list name would address a file outside the program folder
+    Done,             ///< read or written
+    Missing,          ///< no such file in the program folder, in any case of letters
+    Unreadable,       ///< there, but it could not be opened or read (a folder of that name, say)
+    NotWritable,      ///< a save failed; the former file is left as it was
+    NameNotAllowed,   ///< the list name would address a file outside the program folder
+    TooLarge,         ///< larger than MAX_DATA_FILE_BYTES; not read at all
+    OutsideFolder,    ///< a link to a file outside the data folder; neither read nor written
+    ChangedMeanwhile, ///< a save found the file changed since it was read; nothing written
+};
+
+/// Larger data files are not read: a list of a thousand objects takes about 60 KiB.
+constexpr qint64 MAX_DATA_FILE_BYTES = 1024 * 1024;
+/// Longer lines of the location file, the list index and the object lists are skipped, so no
+/// field of the main window has to lay out a text of that size.
+constexpr qsizetype MAX_LINE_CHARACTERS = 4096;
+
+/// What a file was when it was read, to find out before a save whether another program (or a
+/// second copy of this one) has changed it since.
+struct FileStamp
+{
+    bool exists = false;
+    qint64 size = 0;
+    QDateTime modified;
+    QByteArray contentHash;
+
+    bool operator==(const FileStamp &other) const = default;
 };
 
 /// The outcome of reading a data file: the file's state, the path used (the one looked for when
@@ -28,6 +51,10 @@ template <typename T> struct FileRead
     QString path;
     T value{};
     TextEncoding encoding = TextEncoding::Windows1252;
+    /// Numbers (from 1) of the lines skipped for being longer than MAX_LINE_CHARACTERS.
+    QList<qsizetype> longLines{};
+    /// The file as it was read; only the whole-text read fills it.
+    FileStamp stamp{};
 };
 
 /// The outcome of a save: the state, the path written and the encoding the file now has.
@@ -36,6 +63,8 @@ struct FileWrite
     FileState state = FileState::Done;
     QString path;
     TextEncoding encoding = TextEncoding::Windows1252;
+    /// The system's error number (errno) of a failed save, 0 when there is none to tell.
+    int systemError = 0;
 };
 
 /// The data files in the program folder: the location file, the list index and the object list
@@ -62,9 +91,14 @@ public:
     FileRead<QString> ReadListText(const QString &listName) const;
     /// Replaces a list's object list file by text followed by CR LF, every line ending in CR LF,
     /// in the given encoding (UTF-8 if the text does not fit it). The former file stays intact
-    /// unless the new one was written completely.
+    /// unless the new one was written completely. With expected, nothing is written when the
+    /// file is no longer what that stamp says (FileState::ChangedMeanwhile).
     FileWrite WriteListText(const QString &listName, const QString &text,
-                            TextEncoding encoding = TextEncoding::Windows1252) const;
+                            TextEncoding encoding = TextEncoding::Windows1252,
+                            const FileStamp *expected = nullptr) const;
+
+    /// The stamp of a list's object list file as it is now.
+    FileStamp currentStamp(const QString &listName) const;
 
     /// False for a list name that would reach outside the program folder: one that holds "/" or
     /// "\" or is "." or "..".
@@ -78,14 +112,16 @@ public:
     /// text without the space characters (code 32) at both ends; tabs stay.
     static QString trimSpaces(const QString &text);
 
-    /// Writes the bytes of a save; returns false when the write failed. Tests put in one that
-    /// breaks off halfway.
+    /// Writes the bytes of a save; returns false when the write failed, with errno telling why.
+    /// Tests put in one that breaks off halfway.
     std::function<bool(QIODevice &device, const QByteArray &bytes)> writeBytes;
 
 private:
     FileRead<QString> readText(const QString &fileName) const;
     FileRead<QStringList> readLines(const QString &fileName) const;
+    FileRead<QString> readListFile(const QString &listName) const;
     QString resolve(const QString &fileName) const;
+    bool liesInFolder(const QString &path) const;
 
     QString folder;
 };

@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <cerrno>
+
 namespace {
 
 QString fileInFolder(const QString &path)
@@ -12,9 +14,38 @@ QString fileInFolder(const QString &path)
            QDir::toNativeSeparators(file.absolutePath());
 }
 
+/// Why a save failed, in the user's words.
+QString saveFailureReason(int systemError)
+{
+    switch (systemError) {
+    case ENOSPC:
+        return QStringLiteral("Datenträger voll");
+    case EDQUOT:
+        return QStringLiteral("Speicherkontingent erschöpft");
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("keine Schreibberechtigung");
+    case EROFS:
+        return QStringLiteral("Datenträger schreibgeschützt");
+    case ENOENT:
+        return QStringLiteral("Ordner fehlt");
+    case EISDIR:
+        return QStringLiteral("an Stelle der Datei steht ein Ordner");
+    case EIO:
+        return QStringLiteral("Ein-/Ausgabefehler des Datenträgers");
+    case ENAMETOOLONG:
+        return QStringLiteral("Dateiname zu lang");
+    case 0:
+        return QStringLiteral("Schreibfehler");
+    default:
+        return QStringLiteral("Systemfehler %1").arg(systemError);
+    }
+}
+
 } // namespace
 
-QString fileProblemMessage(FileState state, const QString &path, const QString &listName)
+QString fileProblemMessage(FileState state, const QString &path, const QString &listName,
+                           int systemError)
 {
     switch (state) {
     case FileState::Missing:
@@ -22,7 +53,18 @@ QString fileProblemMessage(FileState state, const QString &path, const QString &
     case FileState::Unreadable:
         return fileInFolder(path) + QStringLiteral(" nicht lesbar!!!");
     case FileState::NotWritable:
-        return fileInFolder(path) + QStringLiteral(" konnte nicht gespeichert werden!!!");
+        return fileInFolder(path) + QStringLiteral(" konnte nicht gespeichert werden (") +
+               saveFailureReason(systemError) + QStringLiteral(")!!! Die Datei ist unverändert.");
+    case FileState::TooLarge:
+        return fileInFolder(path) +
+               QStringLiteral(" ist größer als 1 MiB und wird nicht gelesen!!!");
+    case FileState::OutsideFolder:
+        return fileInFolder(path) + QStringLiteral(" verweist auf ") +
+               QDir::toNativeSeparators(QFileInfo(path).symLinkTarget()) +
+               QStringLiteral(" außerhalb des Datenordners und wird weder gelesen noch "
+                              "gespeichert!!!");
+    case FileState::ChangedMeanwhile:
+        return fileInFolder(path) + QStringLiteral(" wurde inzwischen geändert!!!");
     case FileState::NameNotAllowed:
         return QStringLiteral("Listenname ") + listName +
                QStringLiteral(" nicht erlaubt (kein / oder \\, nicht . oder ..)!!!");
@@ -51,4 +93,29 @@ QString rightAscensionMessage(const QString &objectName)
 QString declinationMessage(const QString &objectName)
 {
     return QStringLiteral("für ") + objectName + QStringLiteral(" Deklination überprüfen!!!");
+}
+
+QString longLinesMessage(const QString &path, const QList<qsizetype> &lineNumbers)
+{
+    // A handful of numbers tell where to look; a file of nothing but long lines needs no more.
+    constexpr qsizetype SHOWN = 5;
+    QStringList numbers;
+    for (qsizetype i = 0; i < lineNumbers.size() && i < SHOWN; ++i)
+        numbers.append(QString::number(lineNumbers[i]));
+    if (lineNumbers.size() > SHOWN)
+        numbers.append(QStringLiteral("… (%1 insgesamt)").arg(lineNumbers.size()));
+    const bool one = lineNumbers.size() == 1;
+    return fileInFolder(path) + (one ? QStringLiteral(": Zeile ") : QStringLiteral(": Zeilen ")) +
+           numbers.join(QStringLiteral(", ")) +
+           (one ? QStringLiteral(" ist länger als %1 Zeichen und wird übersprungen!!!")
+                : QStringLiteral(" sind länger als %1 Zeichen und werden übersprungen!!!"))
+               .arg(MAX_LINE_CHARACTERS);
+}
+
+QString changedMeanwhileQuestion(const QString &path)
+{
+    return fileInFolder(path) +
+           QStringLiteral(" wurde geändert, seit der Editor sie geöffnet hat (etwa von einem "
+                          "zweiten Zenitor). Mit dem Text des Editors überschreiben?\n\n"
+                          "Nein behält die andere Fassung; der Text bleibt im Editor.");
 }

@@ -7,8 +7,16 @@
 // The German messages about data files, in the manner of the two coordinate messages: the file
 // and its folder are named so the user knows where to look.
 
-/// For a file that could not be used; state must not be FileState::Done.
-QString fileProblemMessage(FileState state, const QString &path, const QString &listName);
+/// For a file that could not be used; state must not be FileState::Done. systemError: the errno
+/// of a failed save, which names the reason.
+QString fileProblemMessage(FileState state, const QString &path, const QString &listName,
+                           int systemError = 0);
+
+/// For lines skipped for their length; lineNumbers count from 1 and must not be empty.
+QString longLinesMessage(const QString &path, const QList<qsizetype> &lineNumbers);
+
+/// Asks, before a save, whether to replace a file that was changed since the editor read it.
+QString changedMeanwhileQuestion(const QString &path);
 
 /// For a file that was read but holds no entries.
 QString noEntriesMessage(const QString &path);

@@ -55,19 +55,41 @@ bool canCreateFilesIn(const QString &folder)
 QString chooseDataFolder(const QString &programFolder, const QString &userFolder,
                          const FolderWritableProbe &canWrite)
 {
+    return chooseDataFolderWithNotice(programFolder, userFolder, canWrite).folder;
+}
+
+DataFolderChoice chooseDataFolderWithNotice(const QString &programFolder, const QString &userFolder,
+                                            const FolderWritableProbe &canWrite)
+{
     if (canWrite(programFolder) || userFolder.isEmpty())
-        return programFolder;
-    if (!QDir().mkpath(userFolder) || !canWrite(userFolder) ||
-        !seedUserFolder(programFolder, userFolder)) {
-        qWarning().noquote() << "Zenitor: Ordner" << userFolder
-                             << "nicht nutzbar, Daten bleiben im Ordner" << programFolder;
-        return programFolder;
-    }
-    return userFolder;
+        return {programFolder, {}};
+    QString problem;
+    if (!QDir().mkpath(userFolder))
+        problem = QStringLiteral("kann nicht angelegt werden");
+    else if (!canWrite(userFolder))
+        problem = QStringLiteral("ist schreibgeschützt");
+    else if (!seedUserFolder(programFolder, userFolder))
+        problem = QStringLiteral("konnte nicht mit den Listen gefüllt werden");
+    if (problem.isEmpty())
+        return {userFolder, {}};
+    qWarning().noquote() << "Zenitor: Ordner" << userFolder
+                         << "nicht nutzbar, Daten bleiben im Ordner" << programFolder;
+    return {programFolder,
+            QStringLiteral("Der eigene Datenordner ") + QDir::toNativeSeparators(userFolder) +
+                QLatin1Char(' ') + problem +
+                QStringLiteral("!!! Die Listen werden aus dem Ordner ") +
+                QDir::toNativeSeparators(programFolder) +
+                QStringLiteral(" gelesen; Änderungen lassen sich dort nicht speichern.")};
 }
 
 QString programDataFolder()
 {
-    return chooseDataFolder(QCoreApplication::applicationDirPath(),
-                            QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    return programDataFolderWithNotice().folder;
+}
+
+DataFolderChoice programDataFolderWithNotice()
+{
+    return chooseDataFolderWithNotice(
+        QCoreApplication::applicationDirPath(),
+        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
 }

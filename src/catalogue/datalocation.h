@@ -21,6 +21,17 @@ bool canCreateFilesIn(const QString &folder);
 QString chooseDataFolder(const QString &programFolder, const QString &userFolder,
                          const FolderWritableProbe &canWrite = canCreateFilesIn);
 
+/// The data folder and, when the per-user folder was wanted but cannot be used, a German notice
+/// for the window that says so and where the lists are read from instead.
+struct DataFolderChoice
+{
+    QString folder;
+    QString notice;
+};
+DataFolderChoice chooseDataFolderWithNotice(const QString &programFolder, const QString &userFolder,
+                                            const FolderWritableProbe &canWrite = canCreateFilesIn);
+
 /// chooseDataFolder for the running program: the executable's folder and the application's
 /// per-user data folder (~/.local/share/zenitor).
 QString programDataFolder();
+DataFolderChoice programDataFolderWithNotice();

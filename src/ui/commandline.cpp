@@ -62,10 +62,16 @@ CommandLineOutcome readCommandLine(const QStringList &arguments)
     const QString program =
         arguments.isEmpty() ? QStringLiteral("zenitor") : QFileInfo(arguments.first()).fileName();
     CommandLineOutcome outcome;
-    if (!parser.parse(arguments)) {
+    const bool parsed = parser.parse(arguments);
+    // The program takes no file or other argument of its own; one given by mistake must not
+    // pass unnoticed.
+    if (!parsed || !parser.positionalArguments().isEmpty()) {
         outcome.startWindow = false;
         outcome.exitCode = 2;
-        outcome.standardError = program + QStringLiteral(": ") + parser.errorText() +
+        const QString error = parsed ? QStringLiteral("Unbekanntes Argument '%1'.")
+                                           .arg(parser.positionalArguments().constFirst())
+                                     : parser.errorText();
+        outcome.standardError = program + QStringLiteral(": ") + error +
                                 QStringLiteral("\nAlle Optionen zeigt: ") + program +
                                 QStringLiteral(" --help\n");
     } else if (parser.isSet(help)) {

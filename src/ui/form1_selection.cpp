@@ -10,12 +10,15 @@
 
 namespace {
 
-/// The message for a file that could not be read or holds no entries, or an empty text.
+/// The message for a file that could not be read, has lines too long to use or holds no
+/// entries, or an empty text.
 template <typename T>
 QString readProblem(const FileRead<T> &read, qsizetype entries, const QString &listName = {})
 {
     if (read.state != FileState::Done)
         return fileProblemMessage(read.state, read.path, listName);
+    if (!read.longLines.isEmpty())
+        return longLinesMessage(read.path, read.longLines);
     if (entries == 0)
         return noEntriesMessage(read.path);
     return {};

@@ -5,6 +5,7 @@
 #include "ui/messagepresenter.h"
 #include "ui/twips.h"
 
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -75,25 +76,51 @@ Form2::Form2(Form1 *mainWindow, MessagePresenter *messages, const QString &progr
     connect(Command1, &QPushButton::clicked, this, &Form2::Command1_Click);
 }
 
-void Form2::showList(const QString &listName, const QString &text, TextEncoding encoding)
+void Form2::showList(const QString &listName, const QString &text, TextEncoding encoding,
+                     const FileStamp &loaded)
 {
     this->listName = listName;
     this->encoding = encoding;
+    loadedStamp = loaded;
     setWindowTitle(listName + QStringLiteral(".txt"));
     Text1->setPlainText(text);
+    loadedText = editedText(Text1);
+}
+
+bool Form2::textChanged() const
+{
+    return editedText(Text1) != loadedText;
 }
 
 void Form2::Command1_Click()
 {
     // The file is the one the editor was opened for: the list choice may show another by now.
-    const FileWrite saved = files.WriteListText(listName, editedText(Text1), encoding);
-    if (saved.state != FileState::Done) {
-        messages->showMessage(this, fileProblemMessage(saved.state, saved.path, listName));
+    const QString text = editedText(Text1);
+    FileWrite written = files.WriteListText(listName, text, encoding, &loadedStamp);
+    if (written.state == FileState::ChangedMeanwhile) {
+        if (!messages->askYesNo(this, changedMeanwhileQuestion(written.path)))
+            return;
+        written = files.WriteListText(listName, text, encoding);
+    }
+    if (written.state != FileState::Done) {
+        messages->showMessage(
+            this, fileProblemMessage(written.state, written.path, listName, written.systemError));
         return;
     }
-    encoding = saved.encoding;
+    encoding = written.encoding;
+    saved = true;
     reloadObjectChoice();
     close();
+}
+
+void Form2::closeEvent(QCloseEvent *event)
+{
+    if (!saved && textChanged() &&
+        !messages->askYesNo(this, QStringLiteral("Änderungen verwerfen?"))) {
+        event->ignore();
+        return;
+    }
+    QWidget::closeEvent(event);
 }
 
 void Form2::reloadObjectChoice()
@@ -109,6 +136,8 @@ void Form2::reloadObjectChoice()
     const FileRead<QStringList> names = files.ReadObjectNames(listName);
     if (names.state != FileState::Done)
         messages->showMessage(mainWindow, fileProblemMessage(names.state, names.path, listName));
+    else if (!names.longLines.isEmpty())
+        messages->showMessage(mainWindow, longLinesMessage(names.path, names.longLines));
     else if (names.value.isEmpty())
         messages->showMessage(mainWindow, noEntriesMessage(names.path));
     objects->addItems(names.value);

@@ -23,14 +23,17 @@ public:
     Form2(Form1 *mainWindow, MessagePresenter *messages, const QString &programFolder);
 
     /// Shows a list's text, replacing whatever the editor held; a later save writes that list's
-    /// file in the given encoding.
-    void showList(const QString &listName, const QString &text, TextEncoding encoding);
+    /// file in the given encoding. loaded: the file as it was read, so that a save notices
+    /// another program's change since.
+    void showList(const QString &listName, const QString &text, TextEncoding encoding,
+                  const FileStamp &loaded = {});
 
     /// The list whose file a save writes.
     QString editedList() const { return listName; }
 
     /// "OK": saves the text, reloads the main window's object choice if that list is still the
-    /// chosen one, and closes the editor. A failed save keeps the editor open with its text.
+    /// chosen one, and closes the editor. A failed save keeps the editor open with its text, as
+    /// does the choice to keep a version another program saved meanwhile.
     void Command1_Click();
 
     QLabel *Label1;
@@ -40,11 +43,19 @@ public:
     /// Writes the saves; tests replace its byte writer to simulate a write that breaks off.
     CatalogueFiles files;
 
+protected:
+    /// The close box discards the text, after asking when it was changed.
+    void closeEvent(QCloseEvent *event) override;
+
 private:
     void reloadObjectChoice();
+    bool textChanged() const;
 
     QPointer<Form1> mainWindow;
     MessagePresenter *messages;
     QString listName;
     TextEncoding encoding = TextEncoding::Windows1252;
+    QString loadedText;
+    FileStamp loadedStamp;
+    bool saved = false;
 };

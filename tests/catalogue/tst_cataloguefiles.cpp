@@ -8,6 +8,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
 namespace {
 
 enum class Reader
@@ -55,10 +62,75 @@ FileRead<QStringList> readWith(const CatalogueFiles &files, Reader reader)
         break;
     }
     const FileRead<QList<QStringList>> records = files.ReadObjectRecords(LIST);
-    FileRead<QStringList> shown{records.state, records.path, {}, records.encoding};
+    FileRead<QStringList> shown{
+        records.state, records.path, {}, records.encoding, records.longLines};
     for (const QStringList &fields : records.value)
         shown.value.append(fields.join(QLatin1Char('|')));
     return shown;
+}
+
+/// A small tmpfs mounted on a fresh folder for the life of the object; unmounted in every case.
+class SmallFileSystem
+{
+public:
+    explicit SmallFileSystem(int kibibytes)
+    {
+        if (!mountPoint.isValid()) {
+            problem = QStringLiteral("no temporary folder");
+            return;
+        }
+        const QByteArray options = "size=" + QByteArray::number(kibibytes) + "k";
+        if (::mount("tmpfs", QFile::encodeName(mountPoint.path()).constData(), "tmpfs", 0,
+                    options.constData()) != 0) {
+            problem = QStringLiteral("cannot mount a tmpfs here (%1)")
+                          .arg(QString::fromLocal8Bit(std::strerror(errno)));
+            return;
+        }
+        mounted = true;
+    }
+    ~SmallFileSystem()
+    {
+        if (mounted)
+            ::umount2(QFile::encodeName(mountPoint.path()).constData(), MNT_DETACH);
+    }
+    SmallFileSystem(const SmallFileSystem &) = delete;
+    SmallFileSystem &operator=(const SmallFileSystem &) = delete;
+
+    bool isMounted() const { return mounted; }
+    QString whyNot() const { return problem; }
+    QString path() const { return mountPoint.path(); }
+
+    /// Fills the file system until only about leftBytes remain.
+    bool fillLeaving(qint64 leftBytes) const
+    {
+        QFile filler(mountPoint.filePath(QStringLiteral("filler")));
+        if (!filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+            return false;
+        const QByteArray block(1024, 'f');
+        while (filler.write(block) == block.size()) {
+        }
+        filler.close();
+        return leftBytes == 0 || filler.resize(filler.size() - leftBytes);
+    }
+
+private:
+    QTemporaryDir mountPoint;
+    bool mounted = false;
+    QString problem;
+};
+
+QByteArray objectList(int records)
+{
+    QByteArray bytes;
+    for (int i = 1; i <= records; ++i)
+        bytes += "M " + QByteArray::number(i) + ";05:35:50;22:01:00;Nebel im Stier\r\n";
+    return bytes;
+}
+
+QStringList entriesOf(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                                  QDir::Name);
 }
 
 QByteArray everyByte()
@@ -82,6 +154,15 @@ private slots:
     void fileStates();
     void namesThatLeaveTheFolder_data();
     void namesThatLeaveTheFolder();
+    void limits_data();
+    void limits();
+    void pipeInPlaceOfAFileIsNotWaitedFor();
+    void linksOutOfTheFolder_data();
+    void linksOutOfTheFolder();
+    void fullDiskLeavesTheFormerFile_data();
+    void fullDiskLeavesTheFormerFile();
+    void changeSinceReadingIsNoticed_data();
+    void changeSinceReadingIsNoticed();
     void lookupIgnoresCase_data();
     void lookupIgnoresCase();
     void windows1252AgreesWithIcu();
@@ -255,6 +336,229 @@ void TestCatalogueFiles::namesThatLeaveTheFolder()
     QVERIFY(outside.open(QIODevice::ReadOnly));
     QCOMPARE(outside.readAll(), record);
     QCOMPARE(QDir(program).entryList(QDir::Files), before);
+}
+
+void TestCatalogueFiles::limits_data()
+{
+    QTest::addColumn<Reader>("reader");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<FileState>("state");
+    QTest::addColumn<QStringList>("entries");
+    QTest::addColumn<QList<qsizetype>>("longLines");
+
+    const QByteArray longWord(4097, 'x');
+    const QByteArray longestWord(4096, 'x');
+    QTest::newRow("location file: an over-long line is skipped, the others stay")
+        << Reader::Sites << "13.4 Berlin\r\n" + longWord + "\r\n-3.7 Madrid\r\n"
+        << FileState::Done << QStringList{"13.4 Berlin", "-3.7 Madrid"} << QList<qsizetype>{2};
+    QTest::newRow("list index: a line of exactly 4096 characters is read")
+        << Reader::ListNames << "Sommer\r\n" + longestWord << FileState::Done
+        << QStringList{"Sommer", QString::fromLatin1(longestWord)} << QList<qsizetype>{};
+    QTest::newRow("object list: a record with a one-word info of 1 MiB is skipped")
+        << Reader::ObjectNames
+        << "M 1;1:2:3;4:5:6;x\r\nM 2;1:2:3;4:5:6;" + QByteArray(1000 * 1000, 'y') +
+               "\r\nM 3;1:2:3;4:5:6;z"
+        << FileState::Done << QStringList{"M 1", "M 3"} << QList<qsizetype>{2};
+    QTest::newRow("object records: line numbers count empty lines too")
+        << Reader::ObjectRecords << "\r\n" + longWord + "\n\nA;1:2:3;4:5:6;i\n" + longWord
+        << FileState::Done << QStringList{"A|1:2:3|4:5:6|i"} << QList<qsizetype>{2, 5};
+    QTest::newRow("object list of exactly 1 MiB is read")
+        << Reader::ObjectNames << "A;1:2:3;4:5:6;\r\n" + QByteArray(1024 * 1024 - 16, '\n')
+        << FileState::Done << QStringList{"A"} << QList<qsizetype>{};
+    QTest::newRow("object list one byte over 1 MiB is not read")
+        << Reader::ObjectNames << "A;1:2:3;4:5:6;\r\n" + QByteArray(1024 * 1024 - 15, '\n')
+        << FileState::TooLarge << QStringList{} << QList<qsizetype>{};
+    QTest::newRow("location file of 50 MB is not read")
+        << Reader::Sites << QByteArray(50 * 1000 * 1000, '1') << FileState::TooLarge
+        << QStringList{} << QList<qsizetype>{};
+}
+
+void TestCatalogueFiles::limits()
+{
+    QFETCH(Reader, reader);
+    QFETCH(QByteArray, bytes);
+    QFETCH(FileState, state);
+    QFETCH(QStringList, entries);
+    QFETCH(QList<qsizetype>, longLines);
+
+    QTemporaryDir folder;
+    writeFile(folder.filePath(fileNameFor(reader)), bytes);
+    const FileRead<QStringList> read = readWith(CatalogueFiles(folder.path()), reader);
+    QCOMPARE(read.state, state);
+    QCOMPARE(read.value, entries);
+    QCOMPARE(read.longLines, longLines);
+}
+
+void TestCatalogueFiles::pipeInPlaceOfAFileIsNotWaitedFor()
+{
+    // Opening a named pipe for reading waits until someone writes to it: forever, here.
+    QTemporaryDir folder;
+    const QString path = folder.filePath(LIST + QStringLiteral(".txt"));
+    QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    const CatalogueFiles files(folder.path());
+    QCOMPARE(files.ReadObjectNames(LIST).state, FileState::Unreadable);
+    QCOMPARE(files.ReadListText(LIST).state, FileState::Unreadable);
+}
+
+void TestCatalogueFiles::linksOutOfTheFolder_data()
+{
+    QTest::addColumn<QString>("linkTarget"); // relative to a folder holding "data" and "elsewhere"
+    QTest::addColumn<FileState>("state");
+
+    QTest::newRow("link to a file outside the data folder")
+        << QStringLiteral("elsewhere/Fremd.txt") << FileState::OutsideFolder;
+    QTest::newRow("link to a missing file outside")
+        << QStringLiteral("elsewhere/Fehlt.txt") << FileState::OutsideFolder;
+    QTest::newRow("link to another list in the data folder")
+        << QStringLiteral("data/Andere.txt") << FileState::Done;
+    QTest::newRow("link to a file in a subfolder of the data folder")
+        << QStringLiteral("data/alt/Andere.txt") << FileState::Done;
+}
+
+void TestCatalogueFiles::linksOutOfTheFolder()
+{
+    QFETCH(QString, linkTarget);
+    QFETCH(FileState, state);
+
+    QTemporaryDir outer;
+    QVERIFY(QDir(outer.path()).mkpath(QStringLiteral("data/alt")));
+    QVERIFY(QDir(outer.path()).mkpath(QStringLiteral("elsewhere")));
+    const QByteArray record("Fremd;1:2:3;4:5:6;\r\n");
+    for (const char *name : {"elsewhere/Fremd.txt", "data/Andere.txt", "data/alt/Andere.txt"})
+        writeFile(outer.filePath(QString::fromLatin1(name)), record);
+    const QString target = outer.filePath(linkTarget);
+    QVERIFY(QFile::link(target, outer.filePath(QStringLiteral("data/") + LIST + ".txt")));
+    // The data folder itself reached through a link must not count as outside.
+    QVERIFY(QFile::link(outer.filePath(QStringLiteral("data")),
+                        outer.filePath(QStringLiteral("linked-data"))));
+    const CatalogueFiles files(outer.filePath(QStringLiteral("linked-data")));
+
+    QCOMPARE(files.ReadObjectNames(LIST).state, state);
+    QCOMPARE(files.ReadListText(LIST).state, state);
+    const FileWrite written = files.WriteListText(LIST, QStringLiteral("Neu;1:2:3;4:5:6;"));
+    QCOMPARE(written.state, state);
+    QFile file(target);
+    if (state == FileState::OutsideFolder) {
+        QVERIFY(files.ReadObjectNames(LIST).value.isEmpty());
+        if (file.exists()) {
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(file.readAll(), record);
+        } else {
+            QVERIFY(!QFileInfo::exists(target));
+        }
+    } else {
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("Neu;1:2:3;4:5:6;\r\n"));
+    }
+}
+
+void TestCatalogueFiles::fullDiskLeavesTheFormerFile_data()
+{
+    QTest::addColumn<int>("listRecords");
+    QTest::addColumn<qint64>("leftBytes");
+    QTest::addColumn<FileState>("state");
+
+    // Each record takes 40 bytes; the save adds one.
+    QTest::newRow("disk full: a record added to a short list")
+        << 10 << qint64(0) << FileState::NotWritable;
+    QTest::newRow("4 KiB left: a list of about 10 KB")
+        << 245 << qint64(4096) << FileState::NotWritable;
+    QTest::newRow("room enough: saved") << 10 << qint64(16384) << FileState::Done;
+}
+
+void TestCatalogueFiles::fullDiskLeavesTheFormerFile()
+{
+    QFETCH(int, listRecords);
+    QFETCH(qint64, leftBytes);
+    QFETCH(FileState, state);
+
+    if (::geteuid() != 0)
+        QSKIP("mounting a small tmpfs needs root");
+    const SmallFileSystem disk(64);
+    if (!disk.isMounted())
+        QSKIP(qPrintable(disk.whyNot()));
+    const QByteArray former = objectList(listRecords);
+    writeFile(disk.path() + QStringLiteral("/") + LIST + ".txt", former);
+    QVERIFY(disk.fillLeaving(leftBytes));
+    const QStringList entriesBefore = entriesOf(disk.path());
+
+    const CatalogueFiles files(disk.path());
+    const QString edited =
+        QString::fromLatin1(former) + QStringLiteral("M 99;05:35:50;22:01:00;neu");
+    const FileWrite written = files.WriteListText(LIST, edited);
+
+    QCOMPARE(written.state, state);
+    QFile file(disk.path() + QStringLiteral("/") + LIST + ".txt");
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    if (state == FileState::Done) {
+        QCOMPARE(file.readAll(), edited.toLatin1() + "\r\n");
+        return;
+    }
+    QCOMPARE(written.systemError, ENOSPC);
+    QCOMPARE(file.readAll(), former);
+    QCOMPARE(entriesOf(disk.path()), entriesBefore);
+}
+
+void TestCatalogueFiles::changeSinceReadingIsNoticed_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<FileState>("state");
+
+    QTest::newRow("unchanged: saved") << QString() << FileState::Done;
+    QTest::newRow("a record added") << QStringLiteral("append") << FileState::ChangedMeanwhile;
+    QTest::newRow("same size and time, other content")
+        << QStringLiteral("same size") << FileState::ChangedMeanwhile;
+    QTest::newRow("same content, touched")
+        << QStringLiteral("touch") << FileState::ChangedMeanwhile;
+    QTest::newRow("deleted") << QStringLiteral("delete") << FileState::ChangedMeanwhile;
+}
+
+void TestCatalogueFiles::changeSinceReadingIsNoticed()
+{
+    QFETCH(QString, change);
+    QFETCH(FileState, state);
+
+    QTemporaryDir folder;
+    const QString path = folder.filePath(LIST + QStringLiteral(".txt"));
+    const QByteArray first("A;1:2:3;4:5:6;eins\r\n");
+    writeFile(path, first);
+    const CatalogueFiles files(folder.path());
+    const FileRead<QString> loaded = files.ReadListText(LIST);
+    QVERIFY(loaded.stamp.exists);
+
+    // What a second copy of the program, or another editor, does meanwhile.
+    QByteArray other = first;
+    const QDateTime modified = QFileInfo(path).lastModified();
+    if (change == QLatin1String("append")) {
+        other += "B;1:2:3;4:5:6;zwei\r\n";
+        writeFile(path, other);
+    } else if (change == QLatin1String("same size")) {
+        other = "A;1:2:3;4:5:6;drei\r\n";
+        writeFile(path, other);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.setFileTime(modified, QFileDevice::FileModificationTime));
+    } else if (change == QLatin1String("touch")) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.setFileTime(modified.addSecs(5), QFileDevice::FileModificationTime));
+    } else if (change == QLatin1String("delete")) {
+        QVERIFY(QFile::remove(path));
+    }
+
+    const FileWrite written = files.WriteListText(LIST, QStringLiteral("C;1:2:3;4:5:6;mein"),
+                                                  TextEncoding::Windows1252, &loaded.stamp);
+    QCOMPARE(written.state, state);
+    QFile file(path);
+    if (state == FileState::Done) {
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("C;1:2:3;4:5:6;mein\r\n"));
+    } else if (change == QLatin1String("delete")) {
+        QVERIFY(!file.exists());
+    } else {
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), other);
+    }
 }
 
 void TestCatalogueFiles::lookupIgnoresCase_data()

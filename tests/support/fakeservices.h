@@ -52,12 +52,20 @@ public:
     void interrupt() override { interrupted = true; }
 };
 
-/// Records messages instead of showing a box that would block the test.
+/// Records messages and questions instead of showing a box that would block the test; every
+/// question gets the answer the test set.
 class RecordingMessages : public MessagePresenter
 {
 public:
     QStringList shown;
+    QStringList asked;
+    bool answer = true;
     void showMessage(QWidget *, const QString &text) override { shown.append(text); }
+    bool askYesNo(QWidget *, const QString &question) override
+    {
+        asked.append(question);
+        return answer;
+    }
 };
 
 /// Everything a test main window needs, reading its data files from dataFolder.

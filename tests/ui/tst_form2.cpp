@@ -16,6 +16,7 @@
 #include <QScrollBar>
 #include <QTest>
 
+#include <cerrno>
 #include <memory>
 
 namespace {
@@ -346,13 +347,23 @@ void TestForm2::editRefused()
 void TestForm2::failedSaveKeepsEditorAndFormerFile_data()
 {
     QTest::addColumn<bool>("breaksOffHalfway"); // otherwise a folder replaces the file
-    QTest::newRow("write breaks off halfway") << true;
-    QTest::newRow("a folder stands where the file was") << false;
+    QTest::addColumn<int>("systemError");       // errno left by the write that breaks off
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("write breaks off halfway on a full disk")
+        << true << ENOSPC << QStringLiteral("Datenträger voll");
+    QTest::newRow("write breaks off halfway with an input/output error")
+        << true << EIO << QStringLiteral("Ein-/Ausgabefehler des Datenträgers");
+    QTest::newRow("write breaks off halfway, the system gives no reason")
+        << true << 0 << QStringLiteral("Schreibfehler");
+    QTest::newRow("a folder stands where the file was")
+        << false << 0 << QStringLiteral("an Stelle der Datei steht ein Ordner");
 }
 
 void TestForm2::failedSaveKeepsEditorAndFormerFile()
 {
     QFETCH(bool, breaksOffHalfway);
+    QFETCH(int, systemError);
+    QFETCH(QString, reason);
 
     EditorFixture fixture;
     QVERIFY(fixture.setUp());
@@ -361,8 +372,9 @@ void TestForm2::failedSaveKeepsEditorAndFormerFile()
     const QString typed = editor->Text1->toPlainText();
     const auto defaultWriter = editor->files.writeBytes;
     if (breaksOffHalfway) {
-        editor->files.writeBytes = [](QIODevice &device, const QByteArray &bytes) {
+        editor->files.writeBytes = [systemError](QIODevice &device, const QByteArray &bytes) {
             device.write(bytes.left(bytes.size() / 2));
+            errno = systemError;
             return false;
         };
     } else {
@@ -375,8 +387,8 @@ void TestForm2::failedSaveKeepsEditorAndFormerFile()
 
     QCOMPARE(fixture.fakes.messages.shown,
              QStringList{QStringLiteral("Datei Sommer.txt im Ordner %1 konnte nicht gespeichert "
-                                        "werden!!!")
-                             .arg(fixture.folder.shownPath())});
+                                        "werden (%2)!!! Die Datei ist unverändert.")
+                             .arg(fixture.folder.shownPath(), reason)});
     QVERIFY(!fixture.editorGone(editor));
     QVERIFY(editor->isVisible());
     QCOMPARE(editor->Text1->toPlainText(), typed);
