@@ -232,7 +232,12 @@ FileRead<QList<QStringList>> CatalogueFiles::ReadObjectRecords(const QString &li
 
 FileRead<QString> CatalogueFiles::ReadListText(const QString &listName) const
 {
-    return readListFile(listName);
+    FileRead<QString> read = readListFile(listName);
+    const QStringList lines = splitLines(read.value);
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        if (lines[i].size() > MAX_LINE_CHARACTERS)
+            read.longLines.append(i + 1);
+    return read;
 }
 
 FileRead<QString> CatalogueFiles::readListFile(const QString &listName) const

@@ -87,7 +87,8 @@ public:
     FileRead<QStringList> ReadObjectNames(const QString &listName) const;
     /// The untrimmed fields of every non-empty line of a list's object list file.
     FileRead<QList<QStringList>> ReadObjectRecords(const QString &listName) const;
-    /// The whole text of a list's object list file, line breaks included.
+    /// The whole text of a list's object list file, line breaks included; its over-long lines
+    /// are kept and listed in longLines.
     FileRead<QString> ReadListText(const QString &listName) const;
     /// Replaces a list's object list file by text followed by CR LF, every line ending in CR LF,
     /// in the given encoding (UTF-8 if the text does not fit it). The former file stays intact

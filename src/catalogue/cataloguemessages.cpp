@@ -95,7 +95,9 @@ QString declinationMessage(const QString &objectName)
     return QStringLiteral("für ") + objectName + QStringLiteral(" Deklination überprüfen!!!");
 }
 
-QString longLinesMessage(const QString &path, const QList<qsizetype> &lineNumbers)
+namespace {
+
+QString lineNumbersText(const QList<qsizetype> &lineNumbers)
 {
     // A handful of numbers tell where to look; a file of nothing but long lines needs no more.
     constexpr qsizetype SHOWN = 5;
@@ -104,11 +106,27 @@ QString longLinesMessage(const QString &path, const QList<qsizetype> &lineNumber
         numbers.append(QString::number(lineNumbers[i]));
     if (lineNumbers.size() > SHOWN)
         numbers.append(QStringLiteral("… (%1 insgesamt)").arg(lineNumbers.size()));
+    return (lineNumbers.size() == 1 ? QStringLiteral(": Zeile ") : QStringLiteral(": Zeilen ")) +
+           numbers.join(QStringLiteral(", "));
+}
+
+} // namespace
+
+QString longLinesMessage(const QString &path, const QList<qsizetype> &lineNumbers)
+{
     const bool one = lineNumbers.size() == 1;
-    return fileInFolder(path) + (one ? QStringLiteral(": Zeile ") : QStringLiteral(": Zeilen ")) +
-           numbers.join(QStringLiteral(", ")) +
+    return fileInFolder(path) + lineNumbersText(lineNumbers) +
            (one ? QStringLiteral(" ist länger als %1 Zeichen und wird übersprungen!!!")
                 : QStringLiteral(" sind länger als %1 Zeichen und werden übersprungen!!!"))
+               .arg(MAX_LINE_CHARACTERS);
+}
+
+QString longLinesNotEditableMessage(const QString &path, const QList<qsizetype> &lineNumbers)
+{
+    return fileInFolder(path) + lineNumbersText(lineNumbers) +
+           (lineNumbers.size() == 1 ? QStringLiteral(" ist") : QStringLiteral(" sind")) +
+           QStringLiteral(" länger als %1 Zeichen; die Datei lässt sich nur mit einem anderen "
+                          "Texteditor bearbeiten!!!")
                .arg(MAX_LINE_CHARACTERS);
 }
 

@@ -15,6 +15,9 @@ QString fileProblemMessage(FileState state, const QString &path, const QString &
 /// For lines skipped for their length; lineNumbers count from 1 and must not be empty.
 QString longLinesMessage(const QString &path, const QList<qsizetype> &lineNumbers);
 
+/// For a list the editor does not open because of its over-long lines.
+QString longLinesNotEditableMessage(const QString &path, const QList<qsizetype> &lineNumbers);
+
 /// Asks, before a save, whether to replace a file that was changed since the editor read it.
 QString changedMeanwhileQuestion(const QString &path);
 

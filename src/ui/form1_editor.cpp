@@ -17,6 +17,13 @@ void Form1::Command3_Click()
         services.messages->showMessage(this, fileProblemMessage(read.state, read.path, listName));
         return;
     }
+    // Laying out a line of that length keeps the editor busy for minutes, and leaving the line
+    // out would lose it on the next save.
+    if (!read.longLines.isEmpty()) {
+        services.messages->showMessage(this,
+                                       longLinesNotEditableMessage(read.path, read.longLines));
+        return;
+    }
     if (editorWindow.isNull())
         editorWindow = new Form2(this, services.messages, services.dataFolder);
     editorWindow->showList(listName, read.value, read.encoding, read.stamp);

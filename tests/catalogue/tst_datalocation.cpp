@@ -87,6 +87,8 @@ void TestDataLocation::writableProgramFolderIsUsedAsIs()
 {
     const Installation installation;
     QCOMPARE(chooseDataFolder(installation.program(), installation.user()), installation.program());
+    QCOMPARE(chooseDataFolderWithNotice(installation.program(), installation.user()).notice,
+             QString());
     QVERIFY(!QFileInfo::exists(installation.user()));
 }
 
@@ -135,11 +137,13 @@ void TestDataLocation::fallsBackToProgramFolder_data()
     QTest::addColumn<bool>("fileInPlaceOfUserFolder");
     QTest::addColumn<bool>("userFolderWritable");
     QTest::addColumn<bool>("userFolderKnown");
+    QTest::addColumn<QString>("problem"); ///< in the notice for the window; none when empty
 
     QTest::newRow("per-user folder cannot be created: a file holds its name")
-        << true << true << true;
-    QTest::newRow("per-user folder cannot be written") << false << false << true;
-    QTest::newRow("no per-user folder known") << false << true << false;
+        << true << true << true << QStringLiteral(" kann nicht angelegt werden!!!");
+    QTest::newRow("per-user folder cannot be written")
+        << false << false << true << QStringLiteral(" ist schreibgeschützt!!!");
+    QTest::newRow("no per-user folder known") << false << true << false << QString();
 }
 
 void TestDataLocation::fallsBackToProgramFolder()
@@ -147,6 +151,7 @@ void TestDataLocation::fallsBackToProgramFolder()
     QFETCH(bool, fileInPlaceOfUserFolder);
     QFETCH(bool, userFolderWritable);
     QFETCH(bool, userFolderKnown);
+    QFETCH(QString, problem);
     const Installation installation;
     if (fileInPlaceOfUserFolder) {
         QVERIFY(QDir().mkpath(QFileInfo(installation.user()).path()));
@@ -159,6 +164,16 @@ void TestDataLocation::fallsBackToProgramFolder()
 
     QCOMPARE(chooseDataFolder(program, userFolderKnown ? installation.user() : QString(), probe),
              program);
+    const DataFolderChoice choice = chooseDataFolderWithNotice(
+        program, userFolderKnown ? installation.user() : QString(), probe);
+    QCOMPARE(choice.folder, program);
+    const QString notice =
+        problem.isEmpty()
+            ? QString()
+            : QStringLiteral("Der eigene Datenordner ") + installation.user() + problem +
+                  QStringLiteral(" Die Listen werden aus dem Ordner ") + program +
+                  QStringLiteral(" gelesen; Änderungen lassen sich dort nicht speichern.");
+    QCOMPARE(choice.notice, notice);
     // Nothing was half-seeded that a later start could mistake for the user's own files.
     QVERIFY(entriesOf(installation.user()).isEmpty());
 }

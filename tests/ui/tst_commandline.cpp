@@ -2,6 +2,7 @@
 // Qt's own options still reach the window.
 #include "ui/application.h"
 #include "ui/commandline.h"
+#include "ui/displaycheck.h"
 
 #include <QApplication>
 #include <QProcess>
@@ -15,6 +16,8 @@ private slots:
     void initTestCase();
     void outcome_data();
     void outcome();
+    void missingDisplay_data();
+    void missingDisplay();
     void programAnswersWithoutDisplay_data();
     void programAnswersWithoutDisplay();
 };
@@ -60,6 +63,12 @@ void TestCommandLine::outcome_data()
     QTest::newRow("unknown option beside --version")
         << QStringList{"zenitor", "--version", "-x"} << false << 2 << QStringList()
         << QStringList{"Unbekannte Option 'x'."};
+    QTest::newRow("a file name is refused like an unknown option")
+        << QStringList{"zenitor", "Sommer.txt"} << false << 2 << QStringList()
+        << QStringList{"zenitor: Unbekanntes Argument 'Sommer.txt'.", "zenitor --help"};
+    QTest::newRow("a stray word after a Qt option's value")
+        << QStringList{"zenitor", "-platform", "offscreen", "jetzt"} << false << 2 << QStringList()
+        << QStringList{"Unbekanntes Argument 'jetzt'."};
     QTest::newRow("Qt option without its value")
         << QStringList{"zenitor", "-platform"} << false << 2 << QStringList()
         << QStringList{"Nach '-platform' fehlt der Wert."};
@@ -86,6 +95,51 @@ void TestCommandLine::outcome()
     QVERIFY(!outcome.standardOutput.contains(QLatin1String("platform")));
 }
 
+void TestCommandLine::missingDisplay_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QStringList>("environment"); ///< NAME=value
+    QTest::addColumn<bool>("refused");
+
+    QTest::newRow("nothing set: refused") << QStringList{"zenitor"} << QStringList() << true;
+    QTest::newRow("X display set") << QStringList{"zenitor"} << QStringList{"DISPLAY=:0"} << false;
+    QTest::newRow("Wayland display set")
+        << QStringList{"zenitor"} << QStringList{"WAYLAND_DISPLAY=wayland-0"} << false;
+    QTest::newRow("offscreen chosen in the environment")
+        << QStringList{"zenitor"} << QStringList{"QT_QPA_PLATFORM=offscreen"} << false;
+    QTest::newRow("offscreen chosen on the command line")
+        << QStringList{"zenitor", "-platform", "offscreen"} << QStringList() << false;
+    QTest::newRow("-platform=vnc form")
+        << QStringList{"zenitor", "-platform=vnc"} << QStringList() << false;
+    QTest::newRow("X11 chosen explicitly without a display")
+        << QStringList{"zenitor"} << QStringList{"QT_QPA_PLATFORM=xcb"} << true;
+    QTest::newRow("X11 chosen explicitly: Wayland does not help")
+        << QStringList{"zenitor", "-platform", "xcb"} << QStringList{"WAYLAND_DISPLAY=wayland-0"}
+        << true;
+    QTest::newRow("X11 display given on the command line")
+        << QStringList{"zenitor", "-display", ":1"} << QStringList() << false;
+}
+
+void TestCommandLine::missingDisplay()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QStringList, environment);
+    QFETCH(bool, refused);
+
+    const std::optional<QString> message =
+        missingDisplayMessage(arguments, [&environment](const char *name) {
+            const QString prefix = QString::fromLatin1(name) + QLatin1Char('=');
+            for (const QString &entry : environment)
+                if (entry.startsWith(prefix))
+                    return entry.mid(prefix.size());
+            return QString();
+        });
+    QCOMPARE(message.has_value(), refused);
+    if (refused)
+        QVERIFY2(message->startsWith(QStringLiteral("zenitor: Keine grafische Oberfläche")),
+                 qPrintable(*message));
+}
+
 void TestCommandLine::programAnswersWithoutDisplay_data()
 {
     QTest::addColumn<QString>("option");
@@ -99,6 +153,9 @@ void TestCommandLine::programAnswersWithoutDisplay_data()
                             << "";
     QTest::newRow("--bogus") << "--bogus" << 2 << ""
                              << "Unbekannte Option 'bogus'.";
+    QTest::newRow("no option: the window cannot open, said in German instead of an abort")
+        << "" << 1 << ""
+        << "Keine grafische Oberfläche gefunden";
 }
 
 void TestCommandLine::programAnswersWithoutDisplay()
@@ -115,7 +172,8 @@ void TestCommandLine::programAnswersWithoutDisplay()
     environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("en_US.UTF-8"));
     QProcess program;
     program.setProcessEnvironment(environment);
-    program.start(QStringLiteral(ZENITOR_EXECUTABLE), {option});
+    program.start(QStringLiteral(ZENITOR_EXECUTABLE),
+                  option.isEmpty() ? QStringList() : QStringList{option});
     QVERIFY(program.waitForFinished(20000));
     const QString standardOutput = QString::fromUtf8(program.readAllStandardOutput());
     const QString standardError = QString::fromUtf8(program.readAllStandardError());

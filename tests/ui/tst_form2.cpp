@@ -106,6 +106,11 @@ private slots:
     void editRefused();
     void failedSaveKeepsEditorAndFormerFile_data();
     void failedSaveKeepsEditorAndFormerFile();
+    void closeBoxAsksOnlyForChangedText_data();
+    void closeBoxAsksOnlyForChangedText();
+    void secondCopySavedMeanwhile_data();
+    void secondCopySavedMeanwhile();
+    void overLongRecordIsSkippedAndNotEdited();
     void okAfterTheMainWindowIsGone_data();
     void okAfterTheMainWindowIsGone();
 };
@@ -316,32 +321,55 @@ void TestForm2::missingFileOpensAnEmptyEditor()
 void TestForm2::editRefused_data()
 {
     QTest::addColumn<QString>("listName");
-    QTest::addColumn<bool>("folderInstead"); // a folder stands where the list file should be
+    QTest::addColumn<QString>("onDisk"); // "folder", "large", "link" (to Sommer.txt outside)
     QTest::addColumn<QString>("message");
 
     QTest::newRow("name reaching out of the program folder")
-        << QStringLiteral("../Sommer") << false
+        << QStringLiteral("../Sommer") << QString()
         << QStringLiteral(
                "Listenname ../Sommer nicht erlaubt (kein / oder \\, nicht . oder ..)!!!");
     QTest::newRow("list file that cannot be read")
-        << QStringLiteral("Herbst") << true
+        << QStringLiteral("Herbst") << QStringLiteral("folder")
         << QStringLiteral("Datei Herbst.txt im Ordner %1 nicht lesbar!!!");
+    QTest::newRow("list file over 1 MiB")
+        << QStringLiteral("Herbst") << QStringLiteral("large")
+        << QStringLiteral("Datei Herbst.txt im Ordner %1 ist größer als 1 MiB und wird nicht "
+                          "gelesen!!!");
+    QTest::newRow("list file linked to a file outside the data folder")
+        << QStringLiteral("Herbst") << QStringLiteral("link")
+        << QStringLiteral("Datei Herbst.txt im Ordner %1 verweist auf %2 außerhalb des "
+                          "Datenordners und wird weder gelesen noch gespeichert!!!");
 }
 
 void TestForm2::editRefused()
 {
     QFETCH(QString, listName);
-    QFETCH(bool, folderInstead);
+    QFETCH(QString, onDisk);
     QFETCH(QString, message);
 
     EditorFixture fixture;
     QVERIFY(fixture.setUp());
-    if (folderInstead)
+    const QString path = fixture.folder.filePath(listName + QStringLiteral(".txt"));
+    QTemporaryDir elsewhere;
+    const QString outside = elsewhere.filePath(QStringLiteral("Sommer.txt"));
+    if (onDisk == QLatin1String("folder"))
         QVERIFY(QDir(fixture.folder.path()).mkdir(listName + QStringLiteral(".txt")));
+    else if (onDisk == QLatin1String("large"))
+        QVERIFY(fixture.folder.write(listName + QStringLiteral(".txt"),
+                                     SOMMER.repeated(1024 * 1024 / SOMMER.size() + 1)));
+    else if (onDisk == QLatin1String("link"))
+        QVERIFY(QFile::copy(fixture.folder.filePath(QStringLiteral("Sommer.txt")), outside) &&
+                QFile::link(outside, path));
     fixture.window->Combo3->setEditText(listName);
 
     QVERIFY(!fixture.edit());
-    QCOMPARE(fixture.fakes.messages.shown, QStringList{message.arg(fixture.folder.shownPath())});
+    QCOMPARE(fixture.fakes.messages.shown,
+             QStringList{message.arg(fixture.folder.shownPath(), outside)});
+    if (onDisk == QLatin1String("link")) {
+        QFile target(outside);
+        QVERIFY(target.open(QIODevice::ReadOnly));
+        QCOMPARE(target.readAll(), SOMMER);
+    }
 }
 
 void TestForm2::failedSaveKeepsEditorAndFormerFile_data()
@@ -405,6 +433,134 @@ void TestForm2::failedSaveKeepsEditorAndFormerFile()
     QVERIFY(fixture.editorGone(editor));
     QCOMPARE(fixture.folder.read(QStringLiteral("Sommer.txt")),
              SOMMER + NEW_RECORD.toLatin1() + "\r\n");
+}
+
+void TestForm2::closeBoxAsksOnlyForChangedText_data()
+{
+    QTest::addColumn<QString>("typed"); // appended; "\b" removes the last character again
+    QTest::addColumn<bool>("answer");   // to "Änderungen verwerfen?"
+    QTest::addColumn<bool>("asked");
+    QTest::addColumn<bool>("closed");
+
+    QTest::newRow("unchanged text closes at once") << QString() << false << false << true;
+    QTest::newRow("a character typed and removed again closes at once")
+        << QStringLiteral("x\b") << false << false << true;
+    QTest::newRow("changed text, Ja discards it") << NEW_RECORD << true << true << true;
+    QTest::newRow("changed text, Nein returns to the editor")
+        << NEW_RECORD << false << true << false;
+}
+
+void TestForm2::closeBoxAsksOnlyForChangedText()
+{
+    QFETCH(QString, typed);
+    QFETCH(bool, answer);
+    QFETCH(bool, asked);
+    QFETCH(bool, closed);
+
+    EditorFixture fixture;
+    QVERIFY(fixture.setUp());
+    QPointer<Form2> editor = fixture.edit();
+    QVERIFY(QTest::qWaitForWindowActive(editor));
+    editor->Text1->setFocus();
+    editor->Text1->moveCursor(QTextCursor::End);
+    for (const QChar character : typed) {
+        if (character == QLatin1Char('\b'))
+            QTest::keyClick(editor->Text1, Qt::Key_Backspace);
+        else
+            QTest::keyClicks(editor->Text1, QString(character));
+    }
+    const QString text = editor->Text1->toPlainText();
+    fixture.fakes.messages.answer = answer;
+
+    // What the close box and Alt+F4 do.
+    editor->close();
+
+    QCOMPARE(fixture.fakes.messages.asked,
+             asked ? QStringList{QStringLiteral("Änderungen verwerfen?")} : QStringList());
+    QCOMPARE(fixture.editorGone(editor), closed);
+    if (!closed) {
+        QVERIFY(editor->isVisible());
+        QCOMPARE(editor->Text1->toPlainText(), text);
+    }
+    QCOMPARE(fixture.folder.read(QStringLiteral("Sommer.txt")), SOMMER);
+}
+
+void TestForm2::secondCopySavedMeanwhile_data()
+{
+    QTest::addColumn<bool>("overwrite"); // the answer to the question
+    QTest::newRow("Ja: the editor's text replaces the other version") << true;
+    QTest::newRow("Nein: the other version stays, the typed text too") << false;
+}
+
+void TestForm2::secondCopySavedMeanwhile()
+{
+    QFETCH(bool, overwrite);
+
+    // Two copies of the program on one data folder, both editing Sommer.
+    EditorFixture fixture;
+    QVERIFY(fixture.setUp());
+    FakeServices otherFakes;
+    Form1 otherCopy(otherFakes.forFolder(fixture.folder.path()));
+    otherCopy.Command3_Click();
+    QPointer<Form2> otherEditor = otherCopy.editorWindow;
+    QPointer<Form2> editor = fixture.edit();
+    QVERIFY(otherEditor && editor);
+
+    appendText(otherEditor, QStringLiteral("M 92;17:17:07;43:08:09;anderes Programm"));
+    otherEditor->Command1->click();
+    QVERIFY(fixture.editorGone(otherEditor));
+    const QByteArray otherVersion = fixture.folder.read(QStringLiteral("Sommer.txt"));
+    QVERIFY(otherVersion.contains("M 92"));
+
+    appendText(editor, NEW_RECORD);
+    const QString typed = editor->Text1->toPlainText();
+    fixture.fakes.messages.answer = overwrite;
+    editor->Command1->click();
+
+    QCOMPARE(fixture.fakes.messages.asked.size(), 1);
+    QVERIFY2(fixture.fakes.messages.asked.constFirst().startsWith(
+                 QStringLiteral("Datei Sommer.txt im Ordner %1 wurde geändert")
+                     .arg(fixture.folder.shownPath())),
+             qPrintable(fixture.fakes.messages.asked.constFirst()));
+    QVERIFY(fixture.fakes.messages.shown.isEmpty());
+    if (overwrite) {
+        QCOMPARE(fixture.folder.read(QStringLiteral("Sommer.txt")),
+                 SOMMER + NEW_RECORD.toLatin1() + "\r\n");
+        QVERIFY(fixture.editorGone(editor));
+    } else {
+        QCOMPARE(fixture.folder.read(QStringLiteral("Sommer.txt")), otherVersion);
+        QVERIFY(!fixture.editorGone(editor));
+        QCOMPARE(editor->Text1->toPlainText(), typed);
+    }
+}
+
+void TestForm2::overLongRecordIsSkippedAndNotEdited()
+{
+    // An info field of one unbroken word: laid out in the main window, it froze the window.
+    const QByteArray hostile = "M 1;05:34:32;22:00:52;" + QByteArray(1000 * 1000, 'x') + "\r\n";
+    EditorFixture fixture;
+    QVERIFY(fixture.setUp(hostile + SOMMER));
+    Form1 &window = *fixture.window;
+    window.activateWindow();
+    QTest::keyClick(window.Combo3, Qt::Key_Down);
+    QTest::keyClick(window.Combo3, Qt::Key_Up);
+
+    const QString message = QStringLiteral("Datei Sommer.txt im Ordner %1: Zeile 1 ist länger als "
+                                           "4096 Zeichen und wird übersprungen!!!")
+                                .arg(fixture.folder.shownPath());
+    QCOMPARE(fixture.fakes.messages.shown, QStringList{message});
+    QCOMPARE(entries(window.Combo2), (QStringList{"M 13", "M 57"}));
+    QCOMPARE(window.Text1->text(), QStringLiteral("16"));
+
+    // The editor would have to drop the line, and a save would lose it.
+    fixture.fakes.messages.shown.clear();
+    QVERIFY(!fixture.edit());
+    QCOMPARE(fixture.fakes.messages.shown,
+             QStringList{QStringLiteral("Datei Sommer.txt im Ordner %1: Zeile 1 ist länger als "
+                                        "4096 Zeichen; die Datei lässt sich nur mit einem anderen "
+                                        "Texteditor bearbeiten!!!")
+                             .arg(fixture.folder.shownPath())});
+    QCOMPARE(fixture.folder.read(QStringLiteral("Sommer.txt")), hostile + SOMMER);
 }
 
 void TestForm2::okAfterTheMainWindowIsGone_data()
