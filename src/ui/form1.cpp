@@ -1,6 +1,7 @@
 #include "form1.h"
 
 #include "clock/picturebox.h"
+#include "ui/captionlabel.h"
 #include "ui/form1design.h"
 #include "ui/nightvision.h"
 #include "ui/staricon.h"
@@ -25,7 +26,7 @@ QWidget *createControl(const ControlDesign &design, QWidget *parent)
         QString::fromUtf8(design.caption.data(), qsizetype(design.caption.size()));
     switch (design.kind) {
     case ControlKind::Label: {
-        auto *label = new QLabel(caption, parent);
+        auto *label = new CaptionLabel(caption, parent);
         label->setWordWrap(true);
         label->setAlignment((design.centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
         label->setAutoFillBackground(true);
