@@ -5,6 +5,7 @@
 #include "ui/form1design.h"
 #include "ui/nightvision.h"
 #include "ui/staricon.h"
+#include "ui/widelistcombobox.h"
 #include "zenitorversion.h"
 
 #include <QAbstractItemView>
@@ -33,7 +34,7 @@ QWidget *createControl(const ControlDesign &design, QWidget *parent)
         return label;
     }
     case ControlKind::ComboBox: {
-        auto *combo = new QComboBox(parent);
+        auto *combo = new WideListComboBox(parent);
         combo->setEditable(true);
         combo->setInsertPolicy(QComboBox::NoInsert);
         combo->setFrame(!design.flat);
