@@ -6,7 +6,7 @@
 void Form1::Command5_Click()
 {
     if (helpWindow.isNull())
-        helpWindow = new Form3();
+        helpWindow = new Form3(services.dataFolder);
     helpWindow->show();
     helpWindow->raise();
     helpWindow->activateWindow();
