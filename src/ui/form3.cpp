@@ -2,6 +2,7 @@
 
 #include "catalogue/cataloguefiles.h"
 #include "ui/captionlabel.h"
+#include "ui/nightvision.h"
 #include "ui/twips.h"
 #include "zenitorversion.h"
 
@@ -148,18 +149,18 @@ QFont fontFor(LabelStyle style)
     return pageFont(false);
 }
 
-QColor textColourFor(LabelStyle style)
+QColor textColourFor(LabelStyle style, bool night)
 {
     switch (style) {
     case LabelStyle::Title:
         return QColor(255, 0, 0);
     case LabelStyle::Heading:
-        return QColor(0, 128, 0);
+        return night ? QColor(224, 0, 0) : QColor(0, 128, 0);
     case LabelStyle::Emphasis:
     case LabelStyle::Body:
         break;
     }
-    return QColor(0, 0, 0);
+    return night ? NightVision::text : QColor(0, 0, 0);
 }
 
 } // namespace
@@ -172,11 +173,6 @@ Form3::Form3(const QString &dataFolder, QWidget *parent)
     setWindowTitle(QStringLiteral("Hilfe"));
     setObjectName(QStringLiteral("Form3"));
 
-    const QColor white(255, 255, 255);
-    QPalette pagePalette = palette();
-    pagePalette.setColor(QPalette::Window, white);
-    setPalette(pagePalette);
-    setAutoFillBackground(true);
     resize(twipsToPixels(CLIENT_WIDTH_TWIPS), twipsToPixels(CLIENT_HEIGHT_TWIPS));
 
     // No layout: the labels keep their design place, so a smaller window cuts the page off.
@@ -188,14 +184,31 @@ Form3::Form3(const QString &dataFolder, QWidget *parent)
         label->setWordWrap(true);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         label->setFont(fontFor(design.style));
-        QPalette labelPalette = label->palette();
-        labelPalette.setColor(QPalette::Window, white);
-        labelPalette.setColor(QPalette::WindowText, textColourFor(design.style));
-        label->setPalette(labelPalette);
         label->setAutoFillBackground(true);
         label->setGeometry(twipsToPixels(design.left), twipsToPixels(design.top),
                            twipsToPixels(design.width), twipsToPixels(design.height));
         label->raise();
         this->*design.member = label;
+    }
+    setAutoFillBackground(true);
+    showInNightColours(false);
+}
+
+void Form3::showInNightColours(bool night)
+{
+    const QColor page = night ? NightVision::background : QColor(255, 255, 255);
+    if (night)
+        NightVision::applyToWindow(this);
+    else
+        NightVision::removeFromWindow(this);
+    QPalette pagePalette = palette();
+    pagePalette.setColor(QPalette::Window, page);
+    setPalette(pagePalette);
+    for (const HelpLabel &design : HELP_LABELS) {
+        QLabel *label = this->*design.member;
+        QPalette labelPalette = label->palette();
+        labelPalette.setColor(QPalette::Window, page);
+        labelPalette.setColor(QPalette::WindowText, textColourFor(design.style, night));
+        label->setPalette(labelPalette);
     }
 }

@@ -15,6 +15,10 @@ public:
     /// dataFolder: the folder of the data files, which the page names.
     explicit Form3(const QString &dataFolder, QWidget *parent = nullptr);
 
+    /// The page in the main window's night colours, its coloured headings in shades of red, or
+    /// in its designed colours.
+    void showInNightColours(bool night);
+
     QLabel *Label1 = nullptr;
     QLabel *Label2 = nullptr;
     QLabel *Label3 = nullptr;
