@@ -7,9 +7,10 @@
 inline constexpr int CAPTION_TEXT_FLAGS = Qt::TextWordWrap;
 
 /// The largest size up to font's own at which caption, broken at word boundaries, fits box
-/// whole: no line cut off below, no word cut off at the right. font itself when it fits.
+/// whole when drawn at dotsPerInch: no line cut off below, no word cut off at the right. font
+/// itself when it fits.
 QFont fitCaptionFont(const QFont &font, const QString &caption, const QSize &box,
-                     Qt::Alignment alignment);
+                     Qt::Alignment alignment, int dotsPerInch);
 
 /// A label that keeps the size its font is given but draws its caption no larger than fits
 /// its box, as the readouts do, so a long caption reads whole instead of losing its end.
@@ -32,7 +33,7 @@ private:
         QSize box;
         QFont font;
         QString caption;
-        qreal dotsPerInch = 0;
+        int dotsPerInch = 0;
         QFont fitted;
     };
     mutable Fit lastFit;

@@ -23,16 +23,22 @@ constexpr int MARGIN = 100;
 
 /// The pixels, relative to the box, that caption covers when drawn like the label's caption
 /// but without the box's clipping.
-QRect unclippedInk(const QFont &font, const QString &caption, QSize box, Qt::Alignment alignment)
+QRect unclippedInk(const QFont &font, const QLabel &label)
 {
+    const QString caption = label.text();
+    const QSize box = label.size();
+    const Qt::Alignment alignment = label.alignment();
     QImage canvas(box + QSize(2 * MARGIN, 4 * MARGIN), QImage::Format_RGB32);
+    // At the label's resolution, which on X11 follows the screen's size, not always 96 dpi.
+    canvas.setDotsPerMeterX(int(std::lround(label.logicalDpiX() / 0.0254)));
+    canvas.setDotsPerMeterY(int(std::lround(label.logicalDpiY() / 0.0254)));
     canvas.fill(Qt::black);
     {
         QPainter painter(&canvas);
         painter.setFont(font);
         painter.setPen(Qt::white);
         painter.drawText(QRect(MARGIN, MARGIN, box.width(), box.height() + 2 * MARGIN),
-                         int(alignment) | CAPTION_TEXT_FLAGS, caption);
+                         int(alignment) | CAPTION_TEXT_FLAGS | Qt::TextDontClip, caption);
     }
     QRect ink;
     for (int y = 0; y < canvas.height(); ++y)
@@ -131,7 +137,7 @@ void TestCaptions::captionsReadWhole()
                                 .arg(label->font().pointSizeF());
 
     // Every line and letter of the whole caption lies inside the box.
-    const QRect whole = unclippedInk(shownFont, label->text(), label->size(), label->alignment());
+    const QRect whole = unclippedInk(shownFont, *label);
     QVERIFY2(!whole.isEmpty(), qPrintable(context));
     QVERIFY2(label->rect().contains(whole),
              qPrintable(context + QStringLiteral(": ink %1 leaves the box").arg(describe(whole))));
@@ -145,8 +151,7 @@ void TestCaptions::captionsReadWhole()
     if (shownFont.pointSizeF() < label->font().pointSizeF()) {
         QFont larger = shownFont;
         larger.setPointSizeF(std::min(shownFont.pointSizeF() + 0.25, label->font().pointSizeF()));
-        const QRect largerInk =
-            unclippedInk(larger, label->text(), label->size(), label->alignment());
+        const QRect largerInk = unclippedInk(larger, *label);
         QVERIFY2(!label->rect().contains(largerInk),
                  qPrintable(context + QStringLiteral(": %1 pt would fit as well (ink %2)")
                                           .arg(larger.pointSizeF())
