@@ -101,6 +101,11 @@ public:
     /// The stamp of a list's object list file as it is now.
     FileStamp currentStamp(const QString &listName) const;
 
+    /// The names of the location file and of the list index as the readers find them in the
+    /// folder, in their case of letters there; the usual names when the folder lacks them.
+    QString siteFileName() const;
+    QString listIndexFileName() const;
+
     /// False for a list name that would reach outside the program folder: one that holds "/" or
     /// "\" or is "." or "..".
     static bool isAllowedListName(const QString &listName);

@@ -36,6 +36,9 @@ public:
     /// does the choice to keep a version another program saved meanwhile.
     void Command1_Click();
 
+    /// Night colours like the main window's, or the designed look.
+    void showInNightColours(bool night);
+
     QLabel *Label1;
     QPlainTextEdit *Text1;
     QPushButton *Command1;
