@@ -143,6 +143,16 @@ FileRead<QStringList> CatalogueFiles::ReadSiteEntries() const
     return read;
 }
 
+FileRead<QList<SiteEntry>> CatalogueFiles::ReadSites() const
+{
+    const FileRead<QStringList> lines = readLines(SITE_FILE);
+    FileRead<QList<SiteEntry>> read = sameState<QList<SiteEntry>>(lines);
+    for (qsizetype index = 0; index < lines.value.size(); ++index)
+        if (!lines.value[index].isEmpty())
+            read.value.append(siteFromLine(lines.value[index], int(index) + 1, lines.path));
+    return read;
+}
+
 FileRead<QStringList> CatalogueFiles::ReadListNames() const
 {
     return readLines(LIST_INDEX_FILE);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "catalogue/sites.h"
 #include "catalogue/textencoding.h"
 
 #include <QList>
@@ -52,6 +53,9 @@ public:
 
     /// The site texts of the location file: trimmed first fields of all non-empty lines.
     FileRead<QStringList> ReadSiteEntries() const;
+    /// The sites of the location file with their latitudes (field 2), for the observing plan;
+    /// the same sites in the same order as ReadSiteEntries.
+    FileRead<QList<SiteEntry>> ReadSites() const;
     /// The lines of the list index, neither split nor trimmed; an empty line is a name too.
     FileRead<QStringList> ReadListNames() const;
     /// The trimmed first fields of all non-empty lines of a list's object list file.
