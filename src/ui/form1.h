@@ -16,6 +16,7 @@ class ClockPause;
 class Form2;
 class Form3;
 class MessagePresenter;
+struct ObjectRecord;
 class PictureBox;
 class QCheckBox;
 class QComboBox;
@@ -85,6 +86,9 @@ private:
     /// Selects entry index of a choice list from code and runs its handler at once.
     void selectEntry(QComboBox *combo, int index);
     void windowActivated();
+    /// Puts one record of the chosen object into the fields, or shows its problem and empties
+    /// the fields it concerns; false when the search ends there.
+    bool showObjectRecord(const ObjectRecord &record, const QString &path);
 
     Form1Services services;
     std::array<QWidget *, 32> controls{};

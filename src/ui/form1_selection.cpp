@@ -2,6 +2,7 @@
 
 #include "catalogue/cataloguefiles.h"
 #include "catalogue/cataloguemessages.h"
+#include "catalogue/objectrecord.h"
 #include "ui/messagepresenter.h"
 
 #include <QComboBox>
@@ -108,36 +109,44 @@ void Form1::Combo2_Click()
         tell(services.messages, this, fileProblemMessage(records.state, records.path, listName));
         return;
     }
+    // Every record of the chosen name is shown in turn, so the last of several wins; the
+    // first malformed one ends the search.
     for (const QStringList &fields : records.value) {
-        if (CatalogueFiles::trimSpaces(fields.constFirst()) != objectName)
+        const ObjectRecord record = parseObjectRecord(fields);
+        if (record.name != objectName)
             continue;
-        Text5->setPlainText(fields.size() == 4 ? fields[3] : QString());
-        if (fields.size() < 3) {
-            tell(services.messages, this, shortRecordMessage(objectName, records.path));
-            clearRightAscension(*this);
-            Text2->clear();
+        if (!showObjectRecord(record, records.path))
             return;
-        }
-        const QStringList rightAscension =
-            CatalogueFiles::trimSpaces(fields[1]).split(QLatin1Char(':'));
-        if (rightAscension.size() != 3) {
-            tell(services.messages, this, rightAscensionMessage(objectName));
-            clearRightAscension(*this);
-            return;
-        }
-        Text1->setText(rightAscension[0]);
-        Text3->setText(rightAscension[1]);
-        Text4->setText(rightAscension[2]);
-        const QStringList declination =
-            CatalogueFiles::trimSpaces(fields[2]).split(QLatin1Char(':'));
-        if (declination.size() != 3) {
-            tell(services.messages, this, declinationMessage(objectName));
-            Text2->clear();
-            return;
-        }
-        Text2->setText(declination[0] + QStringLiteral("° ") + declination[1] +
-                       QStringLiteral("' ") + declination[2] + QLatin1Char('"'));
     }
+}
+
+bool Form1::showObjectRecord(const ObjectRecord &record, const QString &path)
+{
+    Text5->setPlainText(record.info);
+    switch (record.problem) {
+    case RecordProblem::TooFewFields:
+        tell(services.messages, this, shortRecordMessage(record.name, path));
+        clearRightAscension(*this);
+        Text2->clear();
+        return false;
+    case RecordProblem::RightAscension:
+        tell(services.messages, this, rightAscensionMessage(record.name));
+        clearRightAscension(*this);
+        return false;
+    case RecordProblem::Declination:
+    case RecordProblem::None:
+        break;
+    }
+    Text1->setText(record.rightAscension[0]);
+    Text3->setText(record.rightAscension[1]);
+    Text4->setText(record.rightAscension[2]);
+    if (record.problem == RecordProblem::Declination) {
+        tell(services.messages, this, declinationMessage(record.name));
+        Text2->clear();
+        return false;
+    }
+    Text2->setText(record.declinationText());
+    return true;
 }
 
 void Form1::selectEntry(QComboBox *combo, int index)
