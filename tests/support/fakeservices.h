@@ -20,6 +20,9 @@ public:
     /// Seconds added after every reading, to let time pass between readings.
     int stepSeconds = 0;
 
+    /// The system's UTC offset the test pretends; central European winter time unless set.
+    int utcOffsetSeconds = 3600;
+
     QDateTime currentLocalTime() override
     {
         ++readings;
@@ -27,6 +30,7 @@ public:
         now = now.addSecs(stepSeconds);
         return reading;
     }
+    int currentUtcOffsetSeconds() override { return utcOffsetSeconds; }
 };
 
 /// A pause that only processes pending events and then runs the test's script,
