@@ -71,7 +71,7 @@ public:
     QPointer<Form3> helpWindow;
 
     /// Keeps the window at 4:3 and its controls in proportion; captured at the end of loading.
-    ProportionalLayout proportionalLayout;
+    std::unique_ptr<ProportionalLayout> proportionalLayout;
 
 protected:
     bool event(QEvent *event) override;
@@ -79,7 +79,9 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void buildControls();
+    void createControls();
+    void setDesignFonts();
+    void setTabOrder();
     void connectHandlers();
     void Form_Load();
     void fillChoicesFromFiles();
@@ -91,7 +93,8 @@ private:
     bool showObjectRecord(const ObjectRecord &record, const QString &path);
 
     Form1Services services;
-    std::array<QWidget *, 32> controls{};
+    /// The control of each row of the design table.
+    ProportionalLayout::Widgets controls{};
 
 protected:
     void changeEvent(QEvent *event) override;

@@ -1,5 +1,6 @@
 #include "ui/form3.h"
 
+#include "ui/designfont.h"
 #include "ui/twips.h"
 #include "zenitorversion.h"
 
@@ -99,15 +100,10 @@ QFont titleFont()
 }
 
 // MS Sans Serif is a Windows bitmap font that fontconfig would replace by the much wider DejaVu
-// Sans; Arial, or its metric twin Liberation Sans, is as narrow and matches the main window.
+// Sans; the design font is as narrow and matches the main window.
 QFont pageFont(bool bold)
 {
-    QFont font;
-    font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(8.25);
-    font.setBold(bold);
-    return font;
+    return designFont(8.25, bold);
 }
 
 QFont fontFor(LabelStyle style)
@@ -168,8 +164,8 @@ Form3::Form3(QWidget *parent)
         labelPalette.setColor(QPalette::WindowText, textColourFor(design.style));
         label->setPalette(labelPalette);
         label->setAutoFillBackground(true);
-        label->setGeometry(twipsToPixels(design.left), twipsToPixels(design.top),
-                           twipsToPixels(design.width), twipsToPixels(design.height));
+        label->setGeometry(
+            twipsToPixels(QRect(design.left, design.top, design.width, design.height)));
         label->raise();
         this->*design.member = label;
     }

@@ -47,12 +47,21 @@ bool isFourToThree(QSize outer)
     return std::abs(outer.width() * 3 - outer.height() * 4) <= 4;
 }
 
+/// The control names of the design table by layout rank.
+std::array<std::string_view, FORM1_CONTROL_COUNT> layoutOrder()
+{
+    std::array<std::string_view, FORM1_CONTROL_COUNT> names{};
+    for (const ControlDesign &design : FORM1_CONTROLS)
+        names[std::size_t(design.layoutRank)] = design.name;
+    return names;
+}
+
 /// The window has taken its shape: the saved size is its outer size (twips).
 bool settled(const Form1 &window)
 {
     const QSize outer = window.frameGeometry().size();
-    return window.proportionalLayout.SavedWidth == float(outer.width() * TWIPS_PER_PIXEL) &&
-           window.proportionalLayout.SavedHeight == float(outer.height() * TWIPS_PER_PIXEL);
+    return window.proportionalLayout->savedWidth() == float(outer.width() * TWIPS_PER_PIXEL) &&
+           window.proportionalLayout->savedHeight() == float(outer.height() * TWIPS_PER_PIXEL);
 }
 
 void setOuterSize(QWidget &window, QSize outer)
@@ -256,25 +265,26 @@ QSize TestLayout::showActive()
 void TestLayout::captureBeforeShowingUsesTheDesignFrame()
 {
     // Before it is shown the window has no frame; the design frame stands in.
-    VERIFY_NEAR(window->proportionalLayout.SavedWidth, DESIGN_OUTER_WIDTH_TWIPS, 0, "SavedWidth");
-    VERIFY_NEAR(window->proportionalLayout.SavedHeight, DESIGN_OUTER_HEIGHT_TWIPS, 0,
+    VERIFY_NEAR(window->proportionalLayout->savedWidth(), DESIGN_OUTER_WIDTH_TWIPS, 0,
+                "SavedWidth");
+    VERIFY_NEAR(window->proportionalLayout->savedHeight(), DESIGN_OUTER_HEIGHT_TWIPS, 0,
                 "SavedHeight");
 
-    const std::array<std::string_view, 32> order{
+    const std::array<std::string_view, FORM1_CONTROL_COUNT> order{
         "Check1",   "Picture1", "Picture2", "Picture3", "Picture4", "Text1",    "Text2",
         "Text3",    "Text4",    "Text5",    "Command1", "Command2", "Command3", "Command4",
         "Command5", "Label1",   "Label2",   "Label3",   "Label4",   "Label5",   "Label6",
         "Label7",   "Label8",   "Label9",   "Label10",  "Label11",  "Label12",  "Label13",
         "Label14",  "Combo1",   "Combo2",   "Combo3"};
-    QVERIFY(std::equal(order.begin(), order.end(), ProportionalLayout::layoutOrder.begin()));
+    QCOMPARE(layoutOrder(), order);
 
     // Picture2 sits at 4440, 2280 and is 4335 x 615 twips; Combo2 has no height ratio.
-    const LayoutRatios &picture2 = window->proportionalLayout.ratios[2];
+    const LayoutRatios &picture2 = window->proportionalLayout->ratios()[2];
     VERIFY_NEAR(picture2.TopRatio, 2280 / 6750.0, 1e-7, "Picture2 TopRatio");
     VERIFY_NEAR(picture2.LeftRatio, 4440 / 9000.0, 1e-7, "Picture2 LeftRatio");
     VERIFY_NEAR(picture2.WidthRatio, 4335 / 9000.0, 1e-7, "Picture2 WidthRatio");
     VERIFY_NEAR(picture2.HeightRatio, 615 / 6750.0, 1e-7, "Picture2 HeightRatio");
-    const LayoutRatios &combo2 = window->proportionalLayout.ratios[30];
+    const LayoutRatios &combo2 = window->proportionalLayout->ratios()[30];
     VERIFY_NEAR(combo2.TopRatio, 480 / 6750.0, 1e-7, "Combo2 TopRatio");
     VERIFY_NEAR(combo2.LeftRatio, 5400 / 9000.0, 1e-7, "Combo2 LeftRatio");
     VERIFY_NEAR(combo2.HeightRatio, 0, 0, "Combo2 HeightRatio");
@@ -356,9 +366,9 @@ void TestLayout::maximisedScalesEachAxisAndRestores()
     const QSize maximised = outerSize(*window);
     QVERIFY(window->isMaximized());
     // No aspect step ran: it would have saved the maximised size.
-    VERIFY_NEAR(window->proportionalLayout.SavedWidth, normal.width() * 15.0, 0,
+    VERIFY_NEAR(window->proportionalLayout->savedWidth(), normal.width() * 15.0, 0,
                 "SavedWidth while maximised");
-    VERIFY_NEAR(window->proportionalLayout.SavedHeight, normal.height() * 15.0, 0,
+    VERIFY_NEAR(window->proportionalLayout->savedHeight(), normal.height() * 15.0, 0,
                 "SavedHeight while maximised");
     verifyLaidOut(*window, maximised, load);
     verifyRuleFonts(*window);
@@ -389,7 +399,7 @@ void TestLayout::minimisedAndRestoredKeepsTheLayout()
 void TestLayout::repeatedLayoutsAccumulateNoError()
 {
     const QSize load = showActive();
-    const auto ratios = window->proportionalLayout.ratios;
+    const auto ratios = window->proportionalLayout->ratios();
     const LayoutSnapshot atLoad = snapshot(*window);
     for (int i = 0; i < 50; ++i)
         window->Form_Resize();
@@ -409,11 +419,11 @@ void TestLayout::repeatedLayoutsAccumulateNoError()
     QTRY_VERIFY_WITH_TIMEOUT(settled(*window) && outerSize(*window) == first, SETTLE_TIMEOUT_MS);
     QVERIFY(snapshot(*window) == atFirst);
     for (std::size_t i = 0; i < ratios.size(); ++i) {
-        const LayoutRatios &now = window->proportionalLayout.ratios[i];
+        const LayoutRatios &now = window->proportionalLayout->ratios()[i];
         QVERIFY2(now.TopRatio == ratios[i].TopRatio && now.LeftRatio == ratios[i].LeftRatio &&
                      now.WidthRatio == ratios[i].WidthRatio &&
                      now.HeightRatio == ratios[i].HeightRatio,
-                 ProportionalLayout::layoutOrder[i].data());
+                 layoutOrder()[i].data());
     }
 }
 
