@@ -30,7 +30,9 @@ struct PlanRow
     double hourAngleHours = 0;   ///< westward, 0 to 24, exactly as the hour-angle readout
     double eastWestHours = 0;    ///< -12 to +12, negative east
     qint64 secondsToTransit = 0; ///< civil seconds to the next upper transit, rounded
-    QDateTime transitLocalTime;  ///< local civil time of that transit
+    /// Local civil time of that transit as a wall-clock reading, held without zone rules so it
+    /// never jumps at a summer-time switch.
+    QDateTime transitLocalTime;
 
     std::optional<astro::HorizontalPosition> position; ///< now; needs latitude and declination
     std::optional<astro::Culmination> culmination;     ///< needs latitude and declination

@@ -5,6 +5,7 @@
 #include "ui/form1design.h"
 #include "ui/nightvision.h"
 #include "ui/staricon.h"
+#include "ui/summertimeguard.h"
 #include "zenitorversion.h"
 
 #include <QAbstractItemView>
@@ -93,6 +94,7 @@ Form1::Form1(const Form1Services &services, QWidget *parent) : QWidget(parent), 
                                                       Picture2, Picture3, Picture4, Command4},
                                         *services.timeSource, *services.pause);
     connectHandlers();
+    new SummerTimeGuard(Check1, *services.timeSource); // owned by the box
     Form_Load();
 }
 
