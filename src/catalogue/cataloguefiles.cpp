@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <utility>
+
 namespace {
 
 const QString SITE_FILE = QStringLiteral("standort.txt");
@@ -27,11 +29,13 @@ QString withCrLfLineEnds(const QString &text)
 
 } // namespace
 
-CatalogueFiles::CatalogueFiles(const QString &programFolder)
-    : writeBytes([](QIODevice &device, const QByteArray &bytes) {
-          return device.write(bytes) == bytes.size();
-      }),
-      folder(programFolder)
+bool writeAllBytes(QIODevice &device, const QByteArray &bytes)
+{
+    return device.write(bytes) == bytes.size();
+}
+
+CatalogueFiles::CatalogueFiles(const QString &programFolder, ByteWriter writeBytes)
+    : writeBytes(std::move(writeBytes)), folder(programFolder)
 {
 }
 

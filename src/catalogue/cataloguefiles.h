@@ -39,14 +39,21 @@ struct FileWrite
     TextEncoding encoding = TextEncoding::Windows1252;
 };
 
+/// Writes the bytes of a save; returns false when the write failed.
+using ByteWriter = std::function<bool(QIODevice &device, const QByteArray &bytes)>;
+
+/// The byte writer of the program: all bytes at once.
+bool writeAllBytes(QIODevice &device, const QByteArray &bytes);
+
 /// The data files in the program folder: the location file, the list index and the object list
 /// files. Every operation opens its file, reads or writes it whole and closes it before it
 /// returns. A file name that does not exist exactly is looked up without regard to case.
 class CatalogueFiles
 {
 public:
-    /// programFolder: the folder of the executable, which holds the data files.
-    explicit CatalogueFiles(const QString &programFolder);
+    /// programFolder: the folder of the executable, which holds the data files; writeBytes:
+    /// writes the bytes of a save (tests hand in one that breaks off halfway).
+    explicit CatalogueFiles(const QString &programFolder, ByteWriter writeBytes = writeAllBytes);
 
     /// The object list file of a list: program folder, separator, list name and ".txt".
     QString ListFilePath(const QString &listName) const;
@@ -82,14 +89,11 @@ public:
     /// text without the space characters (code 32) at both ends; tabs stay.
     static QString trimSpaces(const QString &text);
 
-    /// Writes the bytes of a save; returns false when the write failed. Tests put in one that
-    /// breaks off halfway.
-    std::function<bool(QIODevice &device, const QByteArray &bytes)> writeBytes;
-
 private:
     FileRead<QString> readText(const QString &fileName) const;
     FileRead<QStringList> readLines(const QString &fileName) const;
     QString resolve(const QString &fileName) const;
 
+    ByteWriter writeBytes;
     QString folder;
 };

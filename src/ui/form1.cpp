@@ -3,6 +3,8 @@
 #include "clock/picturebox.h"
 #include "ui/designfont.h"
 #include "ui/form1design.h"
+#include "ui/form2.h"
+#include "ui/form3.h"
 #include "ui/nightvision.h"
 #include "ui/staricon.h"
 #include "ui/summertimeguard.h"
@@ -100,6 +102,26 @@ Form1::Form1(const Form1Services &services, QWidget *parent) : QWidget(parent), 
 
 Form1::~Form1() = default;
 
+const SiderealClock &Form1::siderealClock() const
+{
+    return *clock;
+}
+
+const ProportionalLayout &Form1::layout() const
+{
+    return *proportionalLayout;
+}
+
+Form2 *Form1::editorWindow() const
+{
+    return editor;
+}
+
+Form3 *Form1::helpWindow() const
+{
+    return help;
+}
+
 QWidget *Form1::control(std::string_view name) const
 {
     for (std::size_t i = 0; i < FORM1_CONTROLS.size(); ++i)
@@ -192,7 +214,7 @@ void Form1::connectHandlers()
 
 void Form1::Form_Load()
 {
-    clock->RunFlag = 1;
+    clock->resetRunFlag();
     fillChoicesFromFiles();
     proportionalLayout->capture();
 }

@@ -17,10 +17,13 @@ void Form1::Command3_Click()
         services.messages->showMessage(this, fileProblemMessage(read.state, read.path, listName));
         return;
     }
-    if (editorWindow.isNull())
-        editorWindow = new Form2(this, services.messages, services.dataFolder);
-    editorWindow->showList(listName, read.value, read.encoding);
-    editorWindow->show();
-    editorWindow->raise();
-    editorWindow->activateWindow();
+    if (editor.isNull()) {
+        editor = new Form2(services.messages, services.dataFolder, services.writeBytes);
+        connect(editor, &Form2::listSaved, this, &Form1::listSaved);
+        focusHistory.countAsProgramWindow(editor);
+    }
+    editor->showList(listName, read.value, read.encoding);
+    editor->show();
+    editor->raise();
+    editor->activateWindow();
 }

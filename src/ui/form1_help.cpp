@@ -5,9 +5,11 @@
 // running until it is closed too; it is modeless, so a running clock goes on beside it.
 void Form1::Command5_Click()
 {
-    if (helpWindow.isNull())
-        helpWindow = new Form3();
-    helpWindow->show();
-    helpWindow->raise();
-    helpWindow->activateWindow();
+    if (help.isNull()) {
+        help = new Form3();
+        focusHistory.countAsProgramWindow(help);
+    }
+    help->show();
+    help->raise();
+    help->activateWindow();
 }

@@ -30,21 +30,21 @@ void tell(MessagePresenter *messages, Form1 *window, const QString &text)
     messages->showMessage(window->isVisible() ? window : nullptr, text);
 }
 
-void clearRightAscension(Form1 &window)
-{
-    window.Text1->clear();
-    window.Text3->clear();
-    window.Text4->clear();
-}
-
-void clearObjectFields(Form1 &window)
-{
-    clearRightAscension(window);
-    window.Text2->clear();
-    window.Text5->clear();
-}
-
 } // namespace
+
+void Form1::clearRightAscension()
+{
+    Text1->clear();
+    Text3->clear();
+    Text4->clear();
+}
+
+void Form1::clearObjectFields()
+{
+    clearRightAscension();
+    Text2->clear();
+    Text5->clear();
+}
 
 void Form1::fillChoicesFromFiles()
 {
@@ -83,19 +83,34 @@ void Form1::Form_Activate()
 
 void Form1::Combo3_Click()
 {
+    loadObjectNames(Combo3->currentText(), FieldsOnProblem::Clear);
+    selectEntry(Combo2, 0);
+}
+
+void Form1::listSaved(const QString &listName)
+{
+    // A closed main window stays hidden: nothing of it is refilled, nothing is shown.
+    if (!isVisible() || Combo3->currentText() != listName)
+        return;
+    loadObjectNames(listName, FieldsOnProblem::Keep);
+    // The saved names are listed, but none is chosen: the entry fields keep their texts.
+    Combo2->setCurrentIndex(-1);
+    Combo2->clearEditText();
+}
+
+void Form1::loadObjectNames(const QString &listName, FieldsOnProblem fields)
+{
     Combo2->clear();
     Combo2->clearEditText();
-    const QString listName = Combo3->currentText();
     const FileRead<QStringList> names =
         CatalogueFiles(services.dataFolder).ReadObjectNames(listName);
     if (const QString problem = readProblem(names, names.value.size(), listName);
         !problem.isEmpty()) {
-        // No object is chosen, so no object's values may stay in the fields.
-        clearObjectFields(*this);
+        if (fields == FieldsOnProblem::Clear)
+            clearObjectFields();
         tell(services.messages, this, problem);
     }
     Combo2->addItems(names.value);
-    selectEntry(Combo2, 0);
 }
 
 void Form1::Combo2_Click()
@@ -105,7 +120,7 @@ void Form1::Combo2_Click()
     const FileRead<QList<QStringList>> records =
         CatalogueFiles(services.dataFolder).ReadObjectRecords(listName);
     if (records.state != FileState::Done) {
-        clearObjectFields(*this);
+        clearObjectFields();
         tell(services.messages, this, fileProblemMessage(records.state, records.path, listName));
         return;
     }
@@ -126,12 +141,12 @@ bool Form1::showObjectRecord(const ObjectRecord &record, const QString &path)
     switch (record.problem) {
     case RecordProblem::TooFewFields:
         tell(services.messages, this, shortRecordMessage(record.name, path));
-        clearRightAscension(*this);
+        clearRightAscension();
         Text2->clear();
         return false;
     case RecordProblem::RightAscension:
         tell(services.messages, this, rightAscensionMessage(record.name));
-        clearRightAscension(*this);
+        clearRightAscension();
         return false;
     case RecordProblem::Declination:
     case RecordProblem::None:

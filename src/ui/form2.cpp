@@ -2,15 +2,15 @@
 
 #include "catalogue/cataloguemessages.h"
 #include "ui/designfont.h"
-#include "ui/form1.h"
 #include "ui/messagepresenter.h"
 #include "ui/twips.h"
 
-#include <QComboBox>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextDocument>
+
+#include <utility>
 
 namespace {
 
@@ -33,8 +33,8 @@ QString editedText(const QPlainTextEdit *edit)
 
 } // namespace
 
-Form2::Form2(Form1 *mainWindow, MessagePresenter *messages, const QString &programFolder)
-    : files(programFolder), mainWindow(mainWindow), messages(messages)
+Form2::Form2(MessagePresenter *messages, const QString &programFolder, ByteWriter writeBytes)
+    : files(programFolder, std::move(writeBytes)), messages(messages)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     resize(twipsToPixels(CLIENT_WIDTH), twipsToPixels(CLIENT_HEIGHT));
@@ -80,27 +80,6 @@ void Form2::Command1_Click()
         return;
     }
     encoding = saved.encoding;
-    reloadObjectChoice();
+    emit listSaved(listName);
     close();
-}
-
-void Form2::reloadObjectChoice()
-{
-    // A closed main window stays hidden: nothing of it is refilled, nothing is shown.
-    if (!mainWindow || !mainWindow->isVisible())
-        return;
-    if (mainWindow->Combo3->currentText() != listName)
-        return;
-    QComboBox *objects = mainWindow->Combo2;
-    objects->clear();
-    objects->clearEditText();
-    const FileRead<QStringList> names = files.ReadObjectNames(listName);
-    if (names.state != FileState::Done)
-        messages->showMessage(mainWindow, fileProblemMessage(names.state, names.path, listName));
-    else if (names.value.isEmpty())
-        messages->showMessage(mainWindow, noEntriesMessage(names.path));
-    objects->addItems(names.value);
-    // The saved names are listed, but none is chosen: the entry fields keep their texts.
-    objects->setCurrentIndex(-1);
-    objects->clearEditText();
 }

@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QIODevice>
 #include <QStringList>
 
 #include <functional>
@@ -71,8 +72,17 @@ struct FakeServices
     ScriptedPause pause;
     RecordingMessages messages;
 
+    /// Saves break off halfway and fail while set.
+    bool savesBreakOff = false;
+
     Form1Services forFolder(const QString &dataFolder)
     {
-        return {&time, &pause, &messages, dataFolder};
+        return {&time, &pause, &messages, dataFolder,
+                [this](QIODevice &device, const QByteArray &bytes) {
+                    if (!savesBreakOff)
+                        return writeAllBytes(device, bytes);
+                    device.write(bytes.left(bytes.size() / 2));
+                    return false;
+                }};
     }
 };
