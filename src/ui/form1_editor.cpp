@@ -4,6 +4,7 @@
 #include "catalogue/cataloguemessages.h"
 #include "ui/form2.h"
 #include "ui/messagepresenter.h"
+#include "ui/nightchoice.h"
 
 #include <QComboBox>
 
@@ -21,6 +22,7 @@ void Form1::Command3_Click()
         editor = new Form2(services.messages, services.dataFolder, services.writeBytes);
         connect(editor, &Form2::listSaved, this, &Form1::listSaved);
         focusHistory.countAsProgramWindow(editor);
+        editor->showInNightColours(AllWindowsNight::isChosen());
     }
     editor->showList(listName, read.value, read.encoding);
     editor->show();
