@@ -52,8 +52,9 @@ int main(int argc, char *argv[])
     double cpuAtStart = 0;
     QElapsedTimer wallClock;
     QTimer::singleShot(1000, &window, [&] {
-        window.Combo1->setEditText(QStringLiteral("13.4"));
-        window.Text1->setText(QStringLiteral("5"));
+        window.findChild<QComboBox *>(QStringLiteral("Combo1"))
+            ->setEditText(QStringLiteral("13.4"));
+        window.findChild<QLineEdit *>(QStringLiteral("Text1"))->setText(QStringLiteral("5"));
         QTimer::singleShot(seconds * 1000, &window, [&] {
             const double used = cpuSeconds() - cpuAtStart;
             const double elapsed = wallClock.elapsed() / 1000.0;
@@ -65,7 +66,7 @@ int main(int argc, char *argv[])
         });
         cpuAtStart = cpuSeconds();
         wallClock.start();
-        window.Command1->click();
+        window.findChild<QPushButton *>(QStringLiteral("Command1"))->click();
     });
     return app.exec();
 }

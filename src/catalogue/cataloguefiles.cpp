@@ -7,6 +7,7 @@
 #include <QSaveFile>
 
 #include <cerrno>
+#include <utility>
 
 namespace {
 
@@ -80,11 +81,13 @@ QString withCrLfLineEnds(const QString &text)
 
 } // namespace
 
-CatalogueFiles::CatalogueFiles(const QString &programFolder)
-    : writeBytes([](QIODevice &device, const QByteArray &bytes) {
-          return device.write(bytes) == bytes.size();
-      }),
-      folder(programFolder)
+bool writeAllBytes(QIODevice &device, const QByteArray &bytes)
+{
+    return device.write(bytes) == bytes.size();
+}
+
+CatalogueFiles::CatalogueFiles(const QString &programFolder, ByteWriter writeBytes)
+    : writeBytes(std::move(writeBytes)), folder(programFolder)
 {
 }
 
@@ -209,6 +212,16 @@ FileRead<QStringList> CatalogueFiles::ReadSiteEntries() const
         if (!line.isEmpty())
             sites.append(trimSpaces(splitFields(line).constFirst()));
     read.value = sites;
+    return read;
+}
+
+FileRead<QList<SiteEntry>> CatalogueFiles::ReadSites() const
+{
+    const FileRead<QStringList> lines = readLines(SITE_FILE);
+    FileRead<QList<SiteEntry>> read = sameState<QList<SiteEntry>>(lines);
+    for (qsizetype index = 0; index < lines.value.size(); ++index)
+        if (!lines.value[index].isEmpty())
+            read.value.append(siteFromLine(lines.value[index], int(index) + 1, lines.path));
     return read;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "catalogue/sites.h"
 #include "catalogue/textencoding.h"
 
 #include <QByteArray>
@@ -67,20 +68,30 @@ struct FileWrite
     int systemError = 0;
 };
 
+/// Writes the bytes of a save; returns false when the write failed.
+using ByteWriter = std::function<bool(QIODevice &device, const QByteArray &bytes)>;
+
+/// The byte writer of the program: all bytes at once.
+bool writeAllBytes(QIODevice &device, const QByteArray &bytes);
+
 /// The data files in the program folder: the location file, the list index and the object list
 /// files. Every operation opens its file, reads or writes it whole and closes it before it
 /// returns. A file name that does not exist exactly is looked up without regard to case.
 class CatalogueFiles
 {
 public:
-    /// programFolder: the folder of the executable, which holds the data files.
-    explicit CatalogueFiles(const QString &programFolder);
+    /// programFolder: the folder of the executable, which holds the data files; writeBytes:
+    /// writes the bytes of a save (tests hand in one that breaks off halfway).
+    explicit CatalogueFiles(const QString &programFolder, ByteWriter writeBytes = writeAllBytes);
 
     /// The object list file of a list: program folder, separator, list name and ".txt".
     QString ListFilePath(const QString &listName) const;
 
     /// The site texts of the location file: trimmed first fields of all non-empty lines.
     FileRead<QStringList> ReadSiteEntries() const;
+    /// The sites of the location file with their latitudes (field 2), for the observing plan;
+    /// the same sites in the same order as ReadSiteEntries.
+    FileRead<QList<SiteEntry>> ReadSites() const;
     /// The lines of the list index, neither split nor trimmed; an empty line is a name too.
     FileRead<QStringList> ReadListNames() const;
     /// The trimmed first fields of all non-empty lines of a list's object list file.
@@ -118,10 +129,6 @@ public:
     /// text without the space characters (code 32) at both ends; tabs stay.
     static QString trimSpaces(const QString &text);
 
-    /// Writes the bytes of a save; returns false when the write failed, with errno telling why.
-    /// Tests put in one that breaks off halfway.
-    std::function<bool(QIODevice &device, const QByteArray &bytes)> writeBytes;
-
 private:
     FileRead<QString> readText(const QString &fileName) const;
     FileRead<QStringList> readLines(const QString &fileName) const;
@@ -129,5 +136,6 @@ private:
     QString resolve(const QString &fileName) const;
     bool liesInFolder(const QString &path) const;
 
+    ByteWriter writeBytes;
     QString folder;
 };

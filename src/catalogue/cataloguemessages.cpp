@@ -85,6 +85,13 @@ QString shortRecordMessage(const QString &objectName, const QString &path)
            fileInFolder(path) + QStringLiteral(" überprüfen!!!");
 }
 
+QString latitudeMessage(const QString &latitudeText, int lineNumber, const QString &path)
+{
+    return QStringLiteral("Breite ") + latitudeText + QStringLiteral(" in Zeile ") +
+           QString::number(lineNumber) + QStringLiteral(" der ") + fileInFolder(path) +
+           QStringLiteral(" überprüfen (Zahl von -90 bis 90, Punkt als Dezimalzeichen)!!!");
+}
+
 QString rightAscensionMessage(const QString &objectName)
 {
     return QStringLiteral("für ") + objectName + QStringLiteral(" Rektaszension überprüfen!!!");

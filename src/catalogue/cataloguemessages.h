@@ -27,6 +27,9 @@ QString noEntriesMessage(const QString &path);
 /// For an object whose record has fewer than three fields.
 QString shortRecordMessage(const QString &objectName, const QString &path);
 
+/// For a latitude field in the location file that is no number from -90 to 90.
+QString latitudeMessage(const QString &latitudeText, int lineNumber, const QString &path);
+
 /// For a malformed right ascension or declination of an object.
 QString rightAscensionMessage(const QString &objectName);
 QString declinationMessage(const QString &objectName);

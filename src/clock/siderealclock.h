@@ -32,9 +32,6 @@ class SiderealClock
 public:
     SiderealClock(const ClockControls &controls, TimeSource &timeSource, ClockPause &pause);
 
-    /// 1 while runs should go on; Stop sets it to 0 and the run ends after one more pass.
-    int RunFlag = 1;
-
     /// Start: runs the clock, returning only when the run has ended.
     void Command1_Click();
     /// Stop: the run ends after one more pass.
@@ -45,9 +42,15 @@ public:
 
     bool isRunning() const { return runDepth > 0; }
 
+    /// 1 while runs should go on; Stop sets it to 0 and the run ends after one more pass.
+    int runFlag() const { return RunFlag; }
+    /// The main window's load step: runs may go on.
+    void resetRunFlag() { RunFlag = 1; }
+
 private:
     void makePass();
 
+    int RunFlag = 1;
     ClockControls controls;
     TimeSource &timeSource;
     ClockPause &pause;

@@ -5,3 +5,8 @@ QDateTime SystemTimeSource::currentLocalTime()
     const QDateTime now = QDateTime::currentDateTime();
     return now.addMSecs(-now.time().msec());
 }
+
+int SystemTimeSource::currentUtcOffsetSeconds()
+{
+    return QDateTime::currentDateTime().offsetFromUtc();
+}

@@ -9,6 +9,9 @@ public:
     virtual ~TimeSource() = default;
     /// The present local date and time, to the whole second (milliseconds zero).
     virtual QDateTime currentLocalTime() = 0;
+    /// The system's present offset of local time from UTC, in seconds (3600 for central
+    /// European time, 7200 for its summer time).
+    virtual int currentUtcOffsetSeconds() = 0;
 };
 
 /// The computer's own clock.
@@ -16,4 +19,5 @@ class SystemTimeSource : public TimeSource
 {
 public:
     QDateTime currentLocalTime() override;
+    int currentUtcOffsetSeconds() override;
 };

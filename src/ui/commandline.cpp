@@ -1,6 +1,7 @@
 #include "commandline.h"
 
 #include "ui/application.h"
+#include "ui/plancommand.h"
 #include "zenitorversion.h"
 
 #include <QCommandLineOption>
@@ -51,6 +52,8 @@ CommandLineOutcome readCommandLine(const QStringList &arguments)
                                      QStringLiteral("Zeigt die Versionsnummer an."));
     parser.addOption(help);
     parser.addOption(version);
+    const PlanOptions planOptions;
+    planOptions.addTo(parser);
     for (const QtOption &qtOption : QT_OPTIONS) {
         QCommandLineOption option(QString::fromLatin1(qtOption.name));
         if (qtOption.takesValue)
@@ -80,6 +83,12 @@ CommandLineOutcome readCommandLine(const QStringList &arguments)
     } else if (parser.isSet(version)) {
         outcome.startWindow = false;
         outcome.standardOutput = QStringLiteral("Zenitor " ZENITOR_VERSION "\n");
+    } else if (const std::optional<QString> fault = planOptions.read(parser, outcome.plan)) {
+        outcome.startWindow = false;
+        outcome.exitCode = 2;
+        outcome.standardError = program + QStringLiteral(": ") + *fault + u'\n';
+    } else if (outcome.plan) {
+        outcome.startWindow = false;
     }
     return outcome;
 }
@@ -99,6 +108,8 @@ std::optional<int> answerCommandLine(int argc, char *argv[])
     QCoreApplication console(consoleArgc, consoleArgv.data());
     installGermanTranslations(console);
     const CommandLineOutcome outcome = readCommandLine(arguments);
+    if (outcome.plan)
+        return printPlan(*outcome.plan);
     if (outcome.startWindow)
         return std::nullopt;
     std::fputs(outcome.standardOutput.toLocal8Bit().constData(), stdout);

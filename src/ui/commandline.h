@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/planrequest.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -12,6 +14,8 @@ struct CommandLineOutcome
     int exitCode = 0;
     QString standardOutput;
     QString standardError;
+    /// Set for --plan: the plan is printed instead of a window.
+    std::optional<PlanRequest> plan;
 };
 
 /// Reads the program's arguments, the program itself first. --help and --version are answered

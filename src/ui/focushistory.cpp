@@ -1,9 +1,6 @@
 #include "focushistory.h"
 
-#include "ui/form2.h"
-#include "ui/form3.h"
-
-#include <QApplication>
+#include <QGuiApplication>
 #include <QWidget>
 #include <QWindow>
 
@@ -24,15 +21,17 @@ FocusHistory::Holder FocusHistory::holderOf(QWindow *window) const
         return Holder::Nobody;
     if (window == watched->windowHandle())
         return Holder::Watched;
-    const QList<QWidget *> topLevels = QApplication::topLevelWidgets();
-    for (QWidget *topLevel : topLevels) {
-        if (topLevel->windowHandle() != window)
-            continue;
-        if (qobject_cast<Form2 *>(topLevel) || qobject_cast<Form3 *>(topLevel))
+    for (const QPointer<QWidget> &programWindow : programWindows)
+        if (programWindow && programWindow->windowHandle() == window)
             return Holder::ProgramWindow;
-        break;
-    }
     return Holder::OtherWindow;
+}
+
+void FocusHistory::countAsProgramWindow(QWidget *window)
+{
+    programWindows.removeAll(nullptr);
+    if (!programWindows.contains(window))
+        programWindows.append(window);
 }
 
 void FocusHistory::focusWindowChanged(QWindow *window)

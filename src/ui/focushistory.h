@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QObject>
+#include <QPointer>
 
 class QWidget;
 class QWindow;
@@ -21,6 +22,10 @@ public:
     /// counts as seen, so a repeated activation event gives false.
     bool takeReturnFromProgramWindow();
 
+    /// A return from window counts as a return from a window of the program (the editor, the
+    /// help window) for as long as the window lives.
+    void countAsProgramWindow(QWidget *window);
+
 private:
     enum class Holder
     {
@@ -34,6 +39,7 @@ private:
     Holder holderOf(QWindow *window) const;
 
     QWidget *watched;
+    QList<QPointer<QWidget>> programWindows;
     /// Latest last, consecutive repeats folded; Nobody stands for another application.
     QList<Holder> holders;
 };

@@ -2,9 +2,13 @@
 
 #include "clock/picturebox.h"
 #include "ui/captionlabel.h"
+#include "ui/designfont.h"
 #include "ui/form1design.h"
+#include "ui/form2.h"
+#include "ui/form3.h"
 #include "ui/nightvision.h"
 #include "ui/staricon.h"
+#include "ui/summertimeguard.h"
 #include "ui/widelistcombobox.h"
 #include "zenitorversion.h"
 
@@ -16,8 +20,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-
-#include <algorithm>
 
 namespace {
 
@@ -79,10 +81,7 @@ QWidget *createControl(const ControlDesign &design, QWidget *parent)
 
 } // namespace
 
-Form1::Form1(const Form1Services &services, QWidget *parent)
-    : QWidget(parent),
-      proportionalLayout(this, [this](std::string_view name) { return control(name); }),
-      services(services)
+Form1::Form1(const Form1Services &services, QWidget *parent) : QWidget(parent), services(services)
 {
     setWindowTitle(QStringLiteral("Zenitor " ZENITOR_VERSION));
     setWindowIcon(starClockIcon());
@@ -90,16 +89,40 @@ Form1::Form1(const Form1Services &services, QWidget *parent)
     setAutoFillBackground(true);
     resize(twipsToPixels(FORM1_DESIGN_WIDTH), twipsToPixels(FORM1_DESIGN_HEIGHT));
 
-    buildControls();
+    createControls();
+    setDesignFonts();
+    setTabOrder();
+    proportionalLayout = std::make_unique<ProportionalLayout>(this, FORM1_CONTROLS, controls);
     clock =
         std::make_unique<SiderealClock>(ClockControls{Combo1, Text1, Text3, Text4, Check1, Picture1,
                                                       Picture2, Picture3, Picture4, Command4},
                                         *services.timeSource, *services.pause);
     connectHandlers();
+    new SummerTimeGuard(Check1, *services.timeSource); // owned by the box
     Form_Load();
 }
 
 Form1::~Form1() = default;
+
+const SiderealClock &Form1::siderealClock() const
+{
+    return *clock;
+}
+
+const ProportionalLayout &Form1::layout() const
+{
+    return *proportionalLayout;
+}
+
+Form2 *Form1::editorWindow() const
+{
+    return editor;
+}
+
+Form3 *Form1::helpWindow() const
+{
+    return help;
+}
 
 QWidget *Form1::control(std::string_view name) const
 {
@@ -109,21 +132,15 @@ QWidget *Form1::control(std::string_view name) const
     return nullptr;
 }
 
-void Form1::buildControls()
+void Form1::createControls()
 {
     for (std::size_t i = 0; i < FORM1_CONTROLS.size(); ++i) {
         const ControlDesign &design = FORM1_CONTROLS[i];
         QWidget *widget = createControl(design, this);
         widget->setObjectName(
             QString::fromLatin1(design.name.data(), qsizetype(design.name.size())));
-        widget->setGeometry(twipsToPixels(design.left), twipsToPixels(design.top),
-                            twipsToPixels(design.width), twipsToPixels(design.height));
-        QFont font(QStringLiteral("Arial"));
-        if (design.fontPoints > 0)
-            font.setPointSizeF(design.fontPoints);
-        font.setBold(design.bold);
-        font.setUnderline(design.underline);
-        widget->setFont(font);
+        widget->setGeometry(
+            twipsToPixels(QRect(design.left, design.top, design.width, design.height)));
         if (design.ruleColour) {
             QPalette rule = widget->palette();
             rule.setColor(QPalette::Window, NightVision::buttonFace);
@@ -139,38 +156,49 @@ void Form1::buildControls()
         controls[i] = widget;
     }
 
-    auto find = [this]<typename T>(T *&member, std::string_view name) {
+    // The handlers reach the controls by their names.
+    const auto typed = [this]<typename T>(T *&member, std::string_view name) {
         member = qobject_cast<T *>(control(name));
         Q_ASSERT(member);
     };
-    find(Label1, "Label1"), find(Label2, "Label2"), find(Label3, "Label3");
-    find(Label4, "Label4"), find(Label5, "Label5"), find(Label6, "Label6");
-    find(Label7, "Label7"), find(Label8, "Label8"), find(Label9, "Label9");
-    find(Label10, "Label10"), find(Label11, "Label11"), find(Label12, "Label12");
-    find(Label13, "Label13"), find(Label14, "Label14");
-    find(Combo1, "Combo1"), find(Combo2, "Combo2"), find(Combo3, "Combo3");
-    find(Text1, "Text1"), find(Text2, "Text2"), find(Text3, "Text3"), find(Text4, "Text4");
-    find(Text5, "Text5");
-    find(Check1, "Check1");
-    find(Command1, "Command1"), find(Command2, "Command2"), find(Command3, "Command3");
-    find(Command4, "Command4"), find(Command5, "Command5");
-    find(Picture1, "Picture1"), find(Picture2, "Picture2"), find(Picture3, "Picture3");
-    find(Picture4, "Picture4");
+    typed(Label1, "Label1"), typed(Label2, "Label2"), typed(Label3, "Label3");
+    typed(Label4, "Label4"), typed(Label5, "Label5"), typed(Label6, "Label6");
+    typed(Label7, "Label7"), typed(Label8, "Label8"), typed(Label9, "Label9");
+    typed(Label10, "Label10"), typed(Label11, "Label11"), typed(Label12, "Label12");
+    typed(Label13, "Label13"), typed(Label14, "Label14");
+    typed(Combo1, "Combo1"), typed(Combo2, "Combo2"), typed(Combo3, "Combo3");
+    typed(Text1, "Text1"), typed(Text2, "Text2"), typed(Text3, "Text3"), typed(Text4, "Text4");
+    typed(Text5, "Text5");
+    typed(Check1, "Check1");
+    typed(Command1, "Command1"), typed(Command2, "Command2"), typed(Command3, "Command3");
+    typed(Command4, "Command4"), typed(Command5, "Command5");
+    typed(Picture1, "Picture1"), typed(Picture2, "Picture2"), typed(Picture3, "Picture3");
+    typed(Picture4, "Picture4");
+}
 
-    // Tab order of the design; labels hold places in it but never take the focus.
-    std::array<std::size_t, 32> byTab{};
-    for (std::size_t i = 0; i < byTab.size(); ++i)
-        byTab[i] = i;
-    std::sort(byTab.begin(), byTab.end(), [](std::size_t a, std::size_t b) {
-        return FORM1_CONTROLS[a].tabIndex < FORM1_CONTROLS[b].tabIndex;
-    });
+void Form1::setDesignFonts()
+{
+    for (std::size_t i = 0; i < FORM1_CONTROLS.size(); ++i) {
+        const ControlDesign &design = FORM1_CONTROLS[i];
+        QFont font = designFont(design.fontPoints, design.bold);
+        font.setUnderline(design.underline);
+        controls[i]->setFont(font);
+    }
+}
+
+void Form1::setTabOrder()
+{
+    // Labels hold places in the tab order but never take the focus.
+    std::array<QWidget *, FORM1_CONTROL_COUNT> byTab{};
+    for (std::size_t i = 0; i < FORM1_CONTROLS.size(); ++i)
+        byTab[std::size_t(FORM1_CONTROLS[i].tabIndex)] = controls[i];
     QWidget *previous = nullptr;
-    for (const std::size_t i : byTab) {
-        if (controls[i]->focusPolicy() == Qt::NoFocus)
+    for (QWidget *widget : byTab) {
+        if (widget->focusPolicy() == Qt::NoFocus)
             continue;
         if (previous)
-            setTabOrder(previous, controls[i]);
-        previous = controls[i];
+            QWidget::setTabOrder(previous, widget);
+        previous = widget;
     }
     Picture1->setFocus();
 }
@@ -188,9 +216,9 @@ void Form1::connectHandlers()
 
 void Form1::Form_Load()
 {
-    clock->RunFlag = 1;
+    clock->resetRunFlag();
     fillChoicesFromFiles();
-    proportionalLayout.capture();
+    proportionalLayout->capture();
 }
 
 void Form1::Command4_Click()
@@ -213,13 +241,15 @@ void Form1::resizeEvent(QResizeEvent *event)
 
 void Form1::Form_Resize()
 {
-    proportionalLayout.windowResized();
+    if (proportionalLayout)
+        proportionalLayout->windowResized();
 }
 
 void Form1::changeEvent(QEvent *event)
 {
     QWidget::changeEvent(event);
-    proportionalLayout.windowChanged(*event);
+    if (proportionalLayout)
+        proportionalLayout->windowChanged(*event);
 }
 
 void Form1::closeEvent(QCloseEvent *event)

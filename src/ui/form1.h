@@ -1,5 +1,6 @@
 #pragma once
 
+#include "catalogue/cataloguefiles.h"
 #include "clock/siderealclock.h"
 #include "ui/focushistory.h"
 #include "ui/proportionallayout.h"
@@ -16,6 +17,7 @@ class ClockPause;
 class Form2;
 class Form3;
 class MessagePresenter;
+struct ObjectRecord;
 class PictureBox;
 class QCheckBox;
 class QComboBox;
@@ -27,13 +29,15 @@ class QPushButton;
 class TimeSource;
 
 /// What the main window needs from outside: the clock, the pause, the message
-/// box and the folder of the data files. Tests pass their own.
+/// box, the folder of the data files and the writer of saves. Tests pass their own.
 struct Form1Services
 {
     TimeSource *timeSource;
     ClockPause *pause;
     MessagePresenter *messages;
     QString dataFolder;
+    /// Writes the bytes of the editor's saves.
+    ByteWriter writeBytes = writeAllBytes;
 };
 
 /// The main window: site, list and object choice, the four readouts and the buttons.
@@ -47,17 +51,6 @@ public:
     /// The widget built for a control of the design table, by its name.
     QWidget *control(std::string_view name) const;
 
-    QLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6, *Label7, *Label8, *Label9,
-        *Label10, *Label11, *Label12, *Label13, *Label14;
-    QComboBox *Combo1, *Combo2, *Combo3;
-    QLineEdit *Text1, *Text2, *Text3, *Text4;
-    QPlainTextEdit *Text5;
-    QCheckBox *Check1;
-    QPushButton *Command1, *Command2, *Command3, *Command4, *Command5;
-    PictureBox *Picture1, *Picture2, *Picture3, *Picture4;
-
-    std::unique_ptr<SiderealClock> clock;
-
     // Handlers of the window and its controls.
     void Form_Resize();
     void Form_Activate();
@@ -67,41 +60,73 @@ public:
     void Command4_Click();
     void Command5_Click();
 
-    QPointer<Form2> editorWindow;
-    QPointer<Form3> helpWindow;
+    /// The clock's state, for reading.
+    const SiderealClock &siderealClock() const;
+    /// The layout state (captured ratios, saved size), for reading.
+    const ProportionalLayout &layout() const;
+    /// The editor and the help window while they exist, else null.
+    Form2 *editorWindow() const;
+    Form3 *helpWindow() const;
 
     /// The menu of a right-click on the window's background, built afresh for each request.
     QMenu *createBackgroundMenu();
     /// Switches the night colours of the editor and the help window, open or opened later.
     void setAllWindowsNight(bool night);
 
-    /// Keeps the window at 4:3 and its controls in proportion; captured at the end of loading.
-    ProportionalLayout proportionalLayout;
-
 protected:
     bool event(QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
-    void buildControls();
+    /// What becomes of the entry fields when the object names cannot be read.
+    enum class FieldsOnProblem
+    {
+        Clear, ///< no object is chosen, so no object's values may stay
+        Keep,  ///< after a save: the fields keep their texts
+    };
+
+    void createControls();
+    void setDesignFonts();
+    void setTabOrder();
     void connectHandlers();
     void Form_Load();
     void fillChoicesFromFiles();
+    /// Fills the object choice with the names of a list, none of them chosen yet.
+    void loadObjectNames(const QString &listName, FieldsOnProblem fields);
+    /// The editor saved a list: the object choice shows its names if it is the chosen list.
+    void listSaved(const QString &listName);
     /// Selects entry index of a choice list from code and runs its handler at once.
     void selectEntry(QComboBox *combo, int index);
     void windowActivated();
+    void clearRightAscension();
+    void clearObjectFields();
+    /// Puts one record of the chosen object into the fields, or shows its problem and empties
+    /// the fields it concerns; false when the search ends there.
+    bool showObjectRecord(const ObjectRecord &record, const QString &path);
+
+    QLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6, *Label7, *Label8, *Label9,
+        *Label10, *Label11, *Label12, *Label13, *Label14;
+    QComboBox *Combo1, *Combo2, *Combo3;
+    QLineEdit *Text1, *Text2, *Text3, *Text4;
+    QPlainTextEdit *Text5;
+    QCheckBox *Check1;
+    QPushButton *Command1, *Command2, *Command3, *Command4, *Command5;
+    PictureBox *Picture1, *Picture2, *Picture3, *Picture4;
 
     Form1Services services;
-    std::array<QWidget *, 32> controls{};
+    /// The control of each row of the design table.
+    ProportionalLayout::Widgets controls{};
+    std::unique_ptr<SiderealClock> clock;
+    /// Keeps the window at 4:3 and its controls in proportion; captured at the end of loading.
+    std::unique_ptr<ProportionalLayout> proportionalLayout;
+    QPointer<Form2> editor;
+    QPointer<Form3> help;
 
-protected:
-    void changeEvent(QEvent *event) override;
-
-    // Selection (form1_selection.cpp): the activation defaults apply on the first activation
-    // and on a return from the editor or the help window, so the window tracks the focus.
-private:
+    // The activation defaults apply on the first activation and on a return from the editor
+    // or the help window, so the window tracks the focus.
     FocusHistory focusHistory{this};
     bool activatedBefore = false;
 };

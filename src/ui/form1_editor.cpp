@@ -25,12 +25,14 @@ void Form1::Command3_Click()
                                        longLinesNotEditableMessage(read.path, read.longLines));
         return;
     }
-    if (editorWindow.isNull()) {
-        editorWindow = new Form2(this, services.messages, services.dataFolder);
-        editorWindow->showInNightColours(AllWindowsNight::isChosen());
+    if (editor.isNull()) {
+        editor = new Form2(services.messages, services.dataFolder, services.writeBytes);
+        connect(editor, &Form2::listSaved, this, &Form1::listSaved);
+        focusHistory.countAsProgramWindow(editor);
+        editor->showInNightColours(AllWindowsNight::isChosen());
     }
-    editorWindow->showList(listName, read.value, read.encoding, read.stamp);
-    editorWindow->show();
-    editorWindow->raise();
-    editorWindow->activateWindow();
+    editor->showList(listName, read.value, read.encoding, read.stamp);
+    editor->show();
+    editor->raise();
+    editor->activateWindow();
 }

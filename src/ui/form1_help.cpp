@@ -6,11 +6,12 @@
 // running until it is closed too; it is modeless, so a running clock goes on beside it.
 void Form1::Command5_Click()
 {
-    if (helpWindow.isNull()) {
-        helpWindow = new Form3(services.dataFolder);
-        helpWindow->showInNightColours(AllWindowsNight::isChosen());
+    if (help.isNull()) {
+        help = new Form3(services.dataFolder);
+        focusHistory.countAsProgramWindow(help);
+        help->showInNightColours(AllWindowsNight::isChosen());
     }
-    helpWindow->show();
-    helpWindow->raise();
-    helpWindow->activateWindow();
+    help->show();
+    help->raise();
+    help->activateWindow();
 }

@@ -36,8 +36,8 @@ QMenu *Form1::createBackgroundMenu()
 void Form1::setAllWindowsNight(bool night)
 {
     AllWindowsNight::choose(night);
-    if (editorWindow)
-        editorWindow->showInNightColours(night);
-    if (helpWindow)
-        helpWindow->showInNightColours(night);
+    if (editor)
+        editor->showInNightColours(night);
+    if (help)
+        help->showInNightColours(night);
 }

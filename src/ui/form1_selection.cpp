@@ -2,6 +2,7 @@
 
 #include "catalogue/cataloguefiles.h"
 #include "catalogue/cataloguemessages.h"
+#include "catalogue/objectrecord.h"
 #include "ui/messagepresenter.h"
 
 #include <QComboBox>
@@ -32,21 +33,21 @@ void tell(MessagePresenter *messages, Form1 *window, const QString &text)
     messages->showMessage(window->isVisible() ? window : nullptr, text);
 }
 
-void clearRightAscension(Form1 &window)
-{
-    window.Text1->clear();
-    window.Text3->clear();
-    window.Text4->clear();
-}
-
-void clearObjectFields(Form1 &window)
-{
-    clearRightAscension(window);
-    window.Text2->clear();
-    window.Text5->clear();
-}
-
 } // namespace
+
+void Form1::clearRightAscension()
+{
+    Text1->clear();
+    Text3->clear();
+    Text4->clear();
+}
+
+void Form1::clearObjectFields()
+{
+    clearRightAscension();
+    Text2->clear();
+    Text5->clear();
+}
 
 void Form1::fillChoicesFromFiles()
 {
@@ -85,19 +86,34 @@ void Form1::Form_Activate()
 
 void Form1::Combo3_Click()
 {
+    loadObjectNames(Combo3->currentText(), FieldsOnProblem::Clear);
+    selectEntry(Combo2, 0);
+}
+
+void Form1::listSaved(const QString &listName)
+{
+    // A closed main window stays hidden: nothing of it is refilled, nothing is shown.
+    if (!isVisible() || Combo3->currentText() != listName)
+        return;
+    loadObjectNames(listName, FieldsOnProblem::Keep);
+    // The saved names are listed, but none is chosen: the entry fields keep their texts.
+    Combo2->setCurrentIndex(-1);
+    Combo2->clearEditText();
+}
+
+void Form1::loadObjectNames(const QString &listName, FieldsOnProblem fields)
+{
     Combo2->clear();
     Combo2->clearEditText();
-    const QString listName = Combo3->currentText();
     const FileRead<QStringList> names =
         CatalogueFiles(services.dataFolder).ReadObjectNames(listName);
     if (const QString problem = readProblem(names, names.value.size(), listName);
         !problem.isEmpty()) {
-        // No object is chosen, so no object's values may stay in the fields.
-        clearObjectFields(*this);
+        if (fields == FieldsOnProblem::Clear)
+            clearObjectFields();
         tell(services.messages, this, problem);
     }
     Combo2->addItems(names.value);
-    selectEntry(Combo2, 0);
 }
 
 void Form1::Combo2_Click()
@@ -107,40 +123,48 @@ void Form1::Combo2_Click()
     const FileRead<QList<QStringList>> records =
         CatalogueFiles(services.dataFolder).ReadObjectRecords(listName);
     if (records.state != FileState::Done) {
-        clearObjectFields(*this);
+        clearObjectFields();
         tell(services.messages, this, fileProblemMessage(records.state, records.path, listName));
         return;
     }
+    // Every record of the chosen name is shown in turn, so the last of several wins; the
+    // first malformed one ends the search.
     for (const QStringList &fields : records.value) {
-        if (CatalogueFiles::trimSpaces(fields.constFirst()) != objectName)
+        const ObjectRecord record = parseObjectRecord(fields);
+        if (record.name != objectName)
             continue;
-        Text5->setPlainText(fields.size() == 4 ? fields[3] : QString());
-        if (fields.size() < 3) {
-            tell(services.messages, this, shortRecordMessage(objectName, records.path));
-            clearRightAscension(*this);
-            Text2->clear();
+        if (!showObjectRecord(record, records.path))
             return;
-        }
-        const QStringList rightAscension =
-            CatalogueFiles::trimSpaces(fields[1]).split(QLatin1Char(':'));
-        if (rightAscension.size() != 3) {
-            tell(services.messages, this, rightAscensionMessage(objectName));
-            clearRightAscension(*this);
-            return;
-        }
-        Text1->setText(rightAscension[0]);
-        Text3->setText(rightAscension[1]);
-        Text4->setText(rightAscension[2]);
-        const QStringList declination =
-            CatalogueFiles::trimSpaces(fields[2]).split(QLatin1Char(':'));
-        if (declination.size() != 3) {
-            tell(services.messages, this, declinationMessage(objectName));
-            Text2->clear();
-            return;
-        }
-        Text2->setText(declination[0] + QStringLiteral("° ") + declination[1] +
-                       QStringLiteral("' ") + declination[2] + QLatin1Char('"'));
     }
+}
+
+bool Form1::showObjectRecord(const ObjectRecord &record, const QString &path)
+{
+    Text5->setPlainText(record.info);
+    switch (record.problem) {
+    case RecordProblem::TooFewFields:
+        tell(services.messages, this, shortRecordMessage(record.name, path));
+        clearRightAscension();
+        Text2->clear();
+        return false;
+    case RecordProblem::RightAscension:
+        tell(services.messages, this, rightAscensionMessage(record.name));
+        clearRightAscension();
+        return false;
+    case RecordProblem::Declination:
+    case RecordProblem::None:
+        break;
+    }
+    Text1->setText(record.rightAscension[0]);
+    Text3->setText(record.rightAscension[1]);
+    Text4->setText(record.rightAscension[2]);
+    if (record.problem == RecordProblem::Declination) {
+        tell(services.messages, this, declinationMessage(record.name));
+        Text2->clear();
+        return false;
+    }
+    Text2->setText(record.declinationText());
+    return true;
 }
 
 void Form1::selectEntry(QComboBox *combo, int index)

@@ -2,11 +2,9 @@
 
 #include "catalogue/cataloguefiles.h"
 
-#include <QPointer>
 #include <QString>
 #include <QWidget>
 
-class Form1;
 class MessagePresenter;
 class QLabel;
 class QPlainTextEdit;
@@ -18,9 +16,10 @@ class Form2 : public QWidget
 {
     Q_OBJECT
 public:
-    /// mainWindow: whose object choice a save reloads (it may be gone by then); messages: shows
-    /// a failed save; programFolder: the folder of the object list files.
-    Form2(Form1 *mainWindow, MessagePresenter *messages, const QString &programFolder);
+    /// messages: shows a failed save; programFolder: the folder of the object list files;
+    /// writeBytes: writes the bytes of a save.
+    Form2(MessagePresenter *messages, const QString &programFolder,
+          ByteWriter writeBytes = writeAllBytes);
 
     /// Shows a list's text, replacing whatever the editor held; a later save writes that list's
     /// file in the given encoding. loaded: the file as it was read, so that a save notices
@@ -43,18 +42,18 @@ public:
     QPlainTextEdit *Text1;
     QPushButton *Command1;
 
-    /// Writes the saves; tests replace its byte writer to simulate a write that breaks off.
-    CatalogueFiles files;
+signals:
+    /// A list's file has been written; the main window reloads its object choice from it.
+    void listSaved(const QString &listName);
 
 protected:
     /// The close box discards the text, after asking when it was changed.
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void reloadObjectChoice();
     bool textChanged() const;
 
-    QPointer<Form1> mainWindow;
+    CatalogueFiles files;
     MessagePresenter *messages;
     QString listName;
     TextEncoding encoding = TextEncoding::Windows1252;

@@ -2,6 +2,7 @@
 
 #include "catalogue/cataloguefiles.h"
 #include "ui/captionlabel.h"
+#include "ui/designfont.h"
 #include "ui/nightvision.h"
 #include "ui/twips.h"
 #include "zenitorversion.h"
@@ -124,15 +125,10 @@ QFont titleFont()
 }
 
 // MS Sans Serif is a Windows bitmap font that fontconfig would replace by the much wider DejaVu
-// Sans; Arial, or its metric twin Liberation Sans, is as narrow and matches the main window.
+// Sans; the design font is as narrow and matches the main window.
 QFont pageFont(bool bold)
 {
-    QFont font;
-    font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(8.25);
-    font.setBold(bold);
-    return font;
+    return designFont(8.25, bold);
 }
 
 QFont fontFor(LabelStyle style)
@@ -185,8 +181,8 @@ Form3::Form3(const QString &dataFolder, QWidget *parent)
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         label->setFont(fontFor(design.style));
         label->setAutoFillBackground(true);
-        label->setGeometry(twipsToPixels(design.left), twipsToPixels(design.top),
-                           twipsToPixels(design.width), twipsToPixels(design.height));
+        label->setGeometry(
+            twipsToPixels(QRect(design.left, design.top, design.width, design.height)));
         label->raise();
         this->*design.member = label;
     }

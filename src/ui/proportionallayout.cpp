@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <utility>
 
 namespace {
 
@@ -36,15 +35,6 @@ constexpr double SMALLEST_POINTS = 1.0;
 /// keyboard for an interactive resize, so the step never runs while the user drags.
 constexpr int ASPECT_SETTLE_MILLISECONDS = 250;
 
-const ControlDesign &designOf(std::string_view name)
-{
-    const auto found =
-        std::find_if(FORM1_CONTROLS.begin(), FORM1_CONTROLS.end(),
-                     [name](const ControlDesign &design) { return design.name == name; });
-    Q_ASSERT(found != FORM1_CONTROLS.end());
-    return *found;
-}
-
 void setPointSize(QWidget *widget, double points)
 {
     QFont font = widget->font();
@@ -68,22 +58,27 @@ int heightForFont(const QWidget *combo)
 
 } // namespace
 
-ProportionalLayout::ProportionalLayout(QWidget *window, ControlLookup controlOf)
-    : window(window), controlOf(std::move(controlOf))
+ProportionalLayout::ProportionalLayout(QWidget *window, const Designs &designs,
+                                       const Widgets &widgets)
+    : window(window)
 {
+    for (std::size_t row = 0; row < designs.size(); ++row)
+        controls[std::size_t(designs[row].layoutRank)] = {&designs[row], widgets[row]};
+
     aspectSettleTimer.setSingleShot(true);
     aspectSettleTimer.setInterval(ASPECT_SETTLE_MILLISECONDS);
     connect(&aspectSettleTimer, &QTimer::timeout, this, &ProportionalLayout::applyAspectStep);
 
-    for (std::size_t i = 0; i < layoutOrder.size(); ++i) {
-        const ControlDesign &upper = designOf(layoutOrder[i]);
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        const ControlDesign &upper = *controls[i].design;
         controlBelow[i] = -1;
-        for (std::size_t j = 0; j < layoutOrder.size(); ++j) {
-            const ControlDesign &lower = designOf(layoutOrder[j]);
+        for (std::size_t j = 0; j < controls.size(); ++j) {
+            const ControlDesign &lower = *controls[j].design;
             const bool sharesWidth =
                 lower.left < upper.left + upper.width && upper.left < lower.left + lower.width;
             if (lower.top > upper.top && sharesWidth &&
-                (controlBelow[i] < 0 || lower.top < designOf(layoutOrder[controlBelow[i]]).top))
+                (controlBelow[i] < 0 ||
+                 lower.top < controls[std::size_t(controlBelow[i])].design->top))
                 controlBelow[i] = int(j);
         }
     }
@@ -93,8 +88,8 @@ int ProportionalLayout::comboRoom(std::size_t i) const
 {
     if (controlBelow[i] < 0)
         return std::numeric_limits<int>::max();
-    const float top = ratios[i].TopRatio * outerHeight();
-    const float belowTop = ratios[std::size_t(controlBelow[i])].TopRatio * outerHeight();
+    const float top = capturedRatios[i].TopRatio * outerHeight();
+    const float belowTop = capturedRatios[std::size_t(controlBelow[i])].TopRatio * outerHeight();
     return std::max(1, twipsToPixels(belowTop) - twipsToPixels(top));
 }
 
@@ -148,9 +143,9 @@ void ProportionalLayout::capture()
 
     SavedWidth = loadWidth;
     SavedHeight = loadHeight;
-    for (std::size_t i = 0; i < layoutOrder.size(); ++i) {
-        const ControlDesign &design = designOf(layoutOrder[i]);
-        LayoutRatios &captured = ratios[i];
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        const ControlDesign &design = *controls[i].design;
+        LayoutRatios &captured = capturedRatios[i];
         captured.TopRatio = float(design.top) / loadHeight;
         captured.LeftRatio = float(design.left) / loadWidth;
         captured.WidthRatio = float(design.width) / loadWidth;
@@ -228,10 +223,10 @@ void ProportionalLayout::applyAspectStep()
 
 void ProportionalLayout::layOutControls()
 {
-    for (std::size_t i = 0; i < layoutOrder.size(); ++i) {
-        const ControlDesign &design = designOf(layoutOrder[i]);
-        const LayoutRatios &place = ratios[i];
-        QWidget *widget = controlOf(design.name);
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        const ControlDesign &design = *controls[i].design;
+        const LayoutRatios &place = capturedRatios[i];
+        QWidget *widget = controls[i].widget;
         const bool isCombo = design.kind == ControlKind::ComboBox;
 
         if (design.kind == ControlKind::TextBox || design.kind == ControlKind::MultiLineTextBox)

@@ -1,13 +1,13 @@
 #pragma once
 
+#include "ui/form1design.h"
+
 #include <QMargins>
 #include <QObject>
 #include <QSize>
 #include <QTimer>
 
 #include <array>
-#include <functional>
-#include <string_view>
 
 class QEvent;
 class QWidget;
@@ -26,18 +26,12 @@ struct LayoutRatios
 class ProportionalLayout : public QObject
 {
 public:
-    using ControlLookup = std::function<QWidget *(std::string_view name)>;
+    using Designs = std::array<ControlDesign, FORM1_CONTROL_COUNT>;
+    using Widgets = std::array<QWidget *, FORM1_CONTROL_COUNT>;
 
-    /// window: the window laid out; controlOf: its control of a design table name.
-    ProportionalLayout(QWidget *window, ControlLookup controlOf);
-
-    /// Control names in the order of ratios and of every layout pass.
-    static constexpr std::array<std::string_view, 32> layoutOrder{
-        "Check1",   "Picture1", "Picture2", "Picture3", "Picture4", "Text1",    "Text2",
-        "Text3",    "Text4",    "Text5",    "Command1", "Command2", "Command3", "Command4",
-        "Command5", "Label1",   "Label2",   "Label3",   "Label4",   "Label5",   "Label6",
-        "Label7",   "Label8",   "Label9",   "Label10",  "Label11",  "Label12",  "Label13",
-        "Label14",  "Combo1",   "Combo2",   "Combo3"};
+    /// window: the window laid out; designs: its design table; widgets: the control built for
+    /// each row of the table, in the table's order.
+    ProportionalLayout(QWidget *window, const Designs &designs, const Widgets &widgets);
 
     /// Records the ratios of every control from the design and the window's current size.
     void capture();
@@ -47,13 +41,20 @@ public:
     /// Minimising, maximising, restoring and reactivation lay the window out like a resize.
     void windowChanged(const QEvent &event);
 
-    /// Ratios of the controls, in layoutOrder.
-    std::array<LayoutRatios, 32> ratios{};
+    /// The ratios of the controls, in layout rank order.
+    const std::array<LayoutRatios, FORM1_CONTROL_COUNT> &ratios() const { return capturedRatios; }
     /// The window's outer size, twips, as of the last layout step.
-    float SavedWidth = 0;
-    float SavedHeight = 0;
+    float savedWidth() const { return SavedWidth; }
+    float savedHeight() const { return SavedHeight; }
 
 private:
+    /// A row of the design table with its widget.
+    struct Placed
+    {
+        const ControlDesign *design = nullptr;
+        QWidget *widget = nullptr;
+    };
+
     /// The window manager's frame in pixels, or the design frame while the window has none yet.
     QMargins outerFrame() const;
     /// Outer size including frame and title bar, twips.
@@ -65,15 +66,19 @@ private:
     void applyAspectStep();
     void layOutControls();
 
-    /// The height, pixels, that a combo box in layoutOrder place i may take: down to the top of
+    /// The height, pixels, that the combo box of layout rank i may take: down to the top of
     /// the control below it, so that a large font never pushes it over that control.
     int comboRoom(std::size_t i) const;
 
     QWidget *window;
-    ControlLookup controlOf;
-    /// For each control in layoutOrder, the nearest control below it that shares some of its
-    /// width, or -1.
-    std::array<int, 32> controlBelow{};
+    /// The controls by layout rank.
+    std::array<Placed, FORM1_CONTROL_COUNT> controls{};
+    std::array<LayoutRatios, FORM1_CONTROL_COUNT> capturedRatios{};
+    float SavedWidth = 0;
+    float SavedHeight = 0;
+    /// For each control by layout rank, the rank of the nearest control below it that shares
+    /// some of its width, or -1.
+    std::array<int, FORM1_CONTROL_COUNT> controlBelow{};
     QSize loadClientSize;               ///< pixels, the client size the capture refers to
     bool captureUsesDesignFrame = true; ///< until the window manager reports the real frame
     bool inAspectStep = false;          ///< the window resizes itself; its own resize events wait

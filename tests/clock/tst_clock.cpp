@@ -2,6 +2,7 @@
 #include "clock/picturebox.h"
 #include "clock/readouttext.h"
 #include "support/fakeservices.h"
+#include "support/mainwindow.h"
 #include "ui/application.h"
 #include "ui/form1.h"
 
@@ -76,11 +77,11 @@ void TestClock::cleanup()
 void TestClock::enterDecemberCase()
 {
     fakes->time.now = QDateTime(QDate(2026, 12, 8), QTime(23, 30, 0));
-    window->Combo1->setEditText(QStringLiteral("13.4 Testort"));
-    window->Text1->setText(QStringLiteral("5"));
-    window->Text3->setText(QStringLiteral("34"));
-    window->Text4->setText(QStringLiteral("32"));
-    window->Check1->setChecked(false);
+    controlsOf(*window).Combo1->setEditText(QStringLiteral("13.4 Testort"));
+    controlsOf(*window).Text1->setText(QStringLiteral("5"));
+    controlsOf(*window).Text3->setText(QStringLiteral("34"));
+    controlsOf(*window).Text4->setText(QStringLiteral("32"));
+    controlsOf(*window).Check1->setChecked(false);
 }
 
 void TestClock::runUntilStopAtWait(int wait)
@@ -90,19 +91,19 @@ void TestClock::runUntilStopAtWait(int wait)
         if (previous)
             previous(number);
         if (number == wait)
-            window->Command2->click();
+            controlsOf(*window).Command2->click();
     };
-    window->Command1->click();
+    controlsOf(*window).Command1->click();
 }
 
 void TestClock::readoutsOfTheDecemberEvening()
 {
     enterDecemberCase();
     runUntilStopAtWait(1);
-    QCOMPARE(window->Picture2->printedText(), QStringLiteral("4 h 34 m 21 s"));
-    QCOMPARE(window->Picture3->printedText(), QStringLiteral("22 h 59 m 49 s"));
-    QCOMPARE(window->Picture4->printedText(), QStringLiteral("08.12.2026 23:30:00"));
-    QCOMPARE(window->Picture1->printedText(), QStringLiteral("08.12.2026 22:30:00"));
+    QCOMPARE(controlsOf(*window).Picture2->printedText(), QStringLiteral("4 h 34 m 21 s"));
+    QCOMPARE(controlsOf(*window).Picture3->printedText(), QStringLiteral("22 h 59 m 49 s"));
+    QCOMPARE(controlsOf(*window).Picture4->printedText(), QStringLiteral("08.12.2026 23:30:00"));
+    QCOMPARE(controlsOf(*window).Picture1->printedText(), QStringLiteral("08.12.2026 22:30:00"));
 }
 
 void TestClock::stopEndsAfterExactlyOneMorePass()
@@ -110,16 +111,16 @@ void TestClock::stopEndsAfterExactlyOneMorePass()
     enterDecemberCase();
     QList<bool> endeEnabledDuringWaits;
     fakes->pause.script = [this, &endeEnabledDuringWaits](int) {
-        endeEnabledDuringWaits.append(window->Command4->isEnabled());
+        endeEnabledDuringWaits.append(controlsOf(*window).Command4->isEnabled());
     };
     runUntilStopAtWait(3);
     // Passes 1-3 each followed by a wait, the third wait takes the Stop, pass 4 ends it.
     QCOMPARE(fakes->time.readings, 4 * 2);
     QCOMPARE(fakes->pause.waits, 3);
     QCOMPARE(endeEnabledDuringWaits, QList<bool>({false, false, false}));
-    QVERIFY(window->Command4->isEnabled());
-    QCOMPARE(window->clock->RunFlag, 0);
-    QVERIFY(!window->clock->isRunning());
+    QVERIFY(controlsOf(*window).Command4->isEnabled());
+    QCOMPARE(window->siderealClock().runFlag(), 0);
+    QVERIFY(!window->siderealClock().isRunning());
 }
 
 void TestClock::inputsAreReadOnEveryPass_data()
@@ -158,31 +159,31 @@ void TestClock::inputsAreReadOnEveryPass()
         if (number != 1)
             return;
         if (field == QLatin1String("Check1"))
-            window->Check1->setChecked(true);
+            controlsOf(*window).Check1->setChecked(true);
         else if (field == QLatin1String("Combo1"))
-            window->Combo1->setEditText(value);
+            controlsOf(*window).Combo1->setEditText(value);
         else
-            window->Text1->setText(value);
+            controlsOf(*window).Text1->setText(value);
     };
     runUntilStopAtWait(1);
-    QCOMPARE(window->Picture2->printedText(), sidereal);
-    QCOMPARE(window->Picture3->printedText(), hourAngle);
-    QCOMPARE(window->Picture1->printedText(), greenwich);
-    QCOMPARE(window->Picture4->printedText(), QStringLiteral("08.12.2026 23:30:00"));
+    QCOMPARE(controlsOf(*window).Picture2->printedText(), sidereal);
+    QCOMPARE(controlsOf(*window).Picture3->printedText(), hourAngle);
+    QCOMPARE(controlsOf(*window).Picture1->printedText(), greenwich);
+    QCOMPARE(controlsOf(*window).Picture4->printedText(), QStringLiteral("08.12.2026 23:30:00"));
 }
 
 void TestClock::stopWhileIdleChangesNothing()
 {
-    window->Command2->click();
-    QCOMPARE(window->clock->RunFlag, 0);
+    controlsOf(*window).Command2->click();
+    QCOMPARE(window->siderealClock().runFlag(), 0);
     QCOMPARE(fakes->time.readings, 0);
-    QVERIFY(window->Picture2->printedText().isEmpty());
-    QVERIFY(window->Command4->isEnabled());
+    QVERIFY(controlsOf(*window).Picture2->printedText().isEmpty());
+    QVERIFY(controlsOf(*window).Command4->isEnabled());
 
     enterDecemberCase();
     runUntilStopAtWait(2);
     QCOMPARE(fakes->time.readings, 3 * 2);
-    QCOMPARE(window->Picture2->printedText(), QStringLiteral("4 h 34 m 21 s"));
+    QCOMPARE(controlsOf(*window).Picture2->printedText(), QStringLiteral("4 h 34 m 21 s"));
 }
 
 void TestClock::oneStopEndsNestedStarts()
@@ -192,15 +193,15 @@ void TestClock::oneStopEndsNestedStarts()
     fakes->pause.script = [&](int number) {
         // The second Start arrives during the first run's first pause.
         if (number == 1 && nestedStarts++ == 0)
-            window->Command1->click();
+            controlsOf(*window).Command1->click();
         if (number == 3)
-            window->Command2->click();
+            controlsOf(*window).Command2->click();
     };
-    window->Command1->click();
+    controlsOf(*window).Command1->click();
     // Outer pass, nested passes 2-4 (the last after Stop), one last outer pass.
     QCOMPARE(fakes->time.readings, 5 * 2);
-    QVERIFY(window->Command4->isEnabled());
-    QVERIFY(!window->clock->isRunning());
+    QVERIFY(controlsOf(*window).Command4->isEnabled());
+    QVERIFY(!window->siderealClock().isRunning());
 }
 
 void TestClock::closingTheWindowEndsEveryRun()
@@ -210,14 +211,14 @@ void TestClock::closingTheWindowEndsEveryRun()
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     fakes->pause.script = [this](int number) {
         if (number == 1)
-            window->Command1->click();
+            controlsOf(*window).Command1->click();
         if (number == 2)
             window->close();
     };
-    window->Command1->click();
+    controlsOf(*window).Command1->click();
     // No pass after the close, and no run left behind.
     QCOMPARE(fakes->time.readings, 2 * 2);
-    QVERIFY(!window->clock->isRunning());
+    QVERIFY(!window->siderealClock().isRunning());
     QVERIFY(!window->isVisible());
     QCOMPARE(fakes->pause.waits, 2);
 }
@@ -225,27 +226,28 @@ void TestClock::closingTheWindowEndsEveryRun()
 void TestClock::emptyEntriesComputeForGreenwich()
 {
     fakes->time.now = QDateTime(QDate(2000, 1, 1), QTime(13, 0, 0));
-    window->Combo1->setEditText(QString());
+    controlsOf(*window).Combo1->setEditText(QString());
     runUntilStopAtWait(1);
-    QCOMPARE(window->Picture2->printedText(), QStringLiteral("18 h 41 m 50 s"));
-    QCOMPARE(window->Picture3->printedText(), window->Picture2->printedText());
+    QCOMPARE(controlsOf(*window).Picture2->printedText(), QStringLiteral("18 h 41 m 50 s"));
+    QCOMPARE(controlsOf(*window).Picture3->printedText(),
+             controlsOf(*window).Picture2->printedText());
 }
 
 void TestClock::overflowingSiteTextStaysReadable()
 {
     enterDecemberCase();
-    window->Combo1->setEditText(QString(400, u'9'));
+    controlsOf(*window).Combo1->setEditText(QString(400, u'9'));
     runUntilStopAtWait(1);
-    QCOMPARE(window->Picture2->printedText(), QStringLiteral("0 h 0 m 0 s"));
-    QCOMPARE(window->Picture4->printedText(), QStringLiteral("08.12.2026 23:30:00"));
+    QCOMPARE(controlsOf(*window).Picture2->printedText(), QStringLiteral("0 h 0 m 0 s"));
+    QCOMPARE(controlsOf(*window).Picture4->printedText(), QStringLiteral("08.12.2026 23:30:00"));
 }
 
 void TestClock::readoutsFitTheirBoxes()
 {
     enterDecemberCase();
     runUntilStopAtWait(1);
-    for (PictureBox *box :
-         {window->Picture1, window->Picture2, window->Picture3, window->Picture4}) {
+    for (PictureBox *box : {controlsOf(*window).Picture1, controlsOf(*window).Picture2,
+                            controlsOf(*window).Picture3, controlsOf(*window).Picture4}) {
         const QFontMetricsF metrics(box->printingFont());
         const QString line = box->printedText();
         QVERIFY2(metrics.horizontalAdvance(line) <= box->width() &&
@@ -259,7 +261,8 @@ void TestClock::readoutsFitTheirBoxes()
         QVERIFY(box->printingFont().pointSizeF() <= box->font().pointSizeF());
     }
     // The sidereal readout fits at its own size and must not be shrunk.
-    QCOMPARE(window->Picture2->printingFont().pointSizeF(), window->Picture2->font().pointSizeF());
+    QCOMPARE(controlsOf(*window).Picture2->printingFont().pointSizeF(),
+             controlsOf(*window).Picture2->font().pointSizeF());
 }
 
 void TestClock::fittedFontFollowsTheBox_data()

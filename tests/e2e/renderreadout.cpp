@@ -6,6 +6,7 @@
 
 #include "clock/picturebox.h"
 #include "support/fakeservices.h"
+#include "support/mainwindow.h"
 #include "ui/application.h"
 #include "ui/form1.h"
 
@@ -28,7 +29,7 @@ int main(int argc, char *argv[])
     window.show();
     if (!QTest::qWaitForWindowExposed(&window))
         return 1;
-    window.Picture2->Cls();
-    window.Picture2->Print(QString::fromUtf8(argv[2]));
-    return window.Picture2->grab().save(QString::fromLocal8Bit(argv[3])) ? 0 : 1;
+    controlsOf(window).Picture2->Cls();
+    controlsOf(window).Picture2->Print(QString::fromUtf8(argv[2]));
+    return controlsOf(window).Picture2->grab().save(QString::fromLocal8Bit(argv[3])) ? 0 : 1;
 }

@@ -7,8 +7,10 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QIODevice>
 #include <QStringList>
 
+#include <cerrno>
 #include <functional>
 
 /// A clock that stands still unless the test moves it; counts its readings.
@@ -20,6 +22,9 @@ public:
     /// Seconds added after every reading, to let time pass between readings.
     int stepSeconds = 0;
 
+    /// The system's UTC offset the test pretends; central European winter time unless set.
+    int utcOffsetSeconds = 3600;
+
     QDateTime currentLocalTime() override
     {
         ++readings;
@@ -27,6 +32,7 @@ public:
         now = now.addSecs(stepSeconds);
         return reading;
     }
+    int currentUtcOffsetSeconds() override { return utcOffsetSeconds; }
 };
 
 /// A pause that only processes pending events and then runs the test's script,
@@ -75,8 +81,20 @@ struct FakeServices
     ScriptedPause pause;
     RecordingMessages messages;
 
+    /// Saves break off halfway and fail while set.
+    bool savesBreakOff = false;
+    /// errno left by a save that breaks off.
+    int saveErrorNumber = 0;
+
     Form1Services forFolder(const QString &dataFolder)
     {
-        return {&time, &pause, &messages, dataFolder};
+        return {&time, &pause, &messages, dataFolder,
+                [this](QIODevice &device, const QByteArray &bytes) {
+                    if (!savesBreakOff)
+                        return writeAllBytes(device, bytes);
+                    device.write(bytes.left(bytes.size() / 2));
+                    errno = saveErrorNumber;
+                    return false;
+                }};
     }
 };

@@ -178,9 +178,10 @@ void TestDeliveredData::listsHoldEveryMessierObjectOnce()
 void TestDeliveredData::siteLinesBeginWithALongitude()
 {
     // Longitude in decimal degrees with a point and at least two decimals, a
-    // blank, then the site's name; no ";" since the program ignores what follows.
+    // blank, the site's name without ";", then ";" and the latitude to 0.01 degree,
+    // which the site choice ignores and the plan reads.
     static const QRegularExpression site(
-        QStringLiteral("^(-?[0-9]{1,3}\\.[0-9]{2,}) ([^ ;].*[^ ;])$"));
+        QStringLiteral("^(-?[0-9]{1,3}\\.[0-9]{2,}) ([^ ;][^;]*[^ ;]);(-?[0-9]{1,2}\\.[0-9]{2})$"));
     const QStringList lines = linesOf(readBytes(QStringLiteral("standort.txt")));
     QVERIFY(lines.size() >= 10);
     for (const QString &line : lines) {
@@ -188,6 +189,8 @@ void TestDeliveredData::siteLinesBeginWithALongitude()
         QVERIFY2(match.hasMatch(), qPrintable(line));
         const double longitude = match.captured(1).toDouble();
         QVERIFY2(longitude >= -180.0 && longitude <= 180.0, qPrintable(line));
+        const double latitude = match.captured(3).toDouble();
+        QVERIFY2(latitude >= -90.0 && latitude <= 90.0, qPrintable(line));
     }
 }
 

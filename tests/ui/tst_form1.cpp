@@ -1,5 +1,6 @@
 #include "clock/picturebox.h"
 #include "support/fakeservices.h"
+#include "support/mainwindow.h"
 #include "ui/application.h"
 #include "ui/form1.h"
 
@@ -161,7 +162,7 @@ void TestForm1::tabOrderAndStartFocus()
 {
     window->show();
     QVERIFY(QTest::qWaitForWindowActive(window.get()));
-    QCOMPARE(QApplication::focusWidget(), window->Picture1);
+    QCOMPARE(QApplication::focusWidget(), controlsOf(*window).Picture1);
 
     const QStringList expected{"Picture1", "Picture2", "Command1", "Command2", "Combo1",
                                "Picture3", "Combo2",   "Text1",    "Text2",    "Command3",
@@ -181,24 +182,24 @@ void TestForm1::tabOrderAndStartFocus()
 
 void TestForm1::staysDarkRedOnBlack()
 {
-    window->Combo1->addItems({"13.41 Berlin", "11.58 München"});
-    window->Combo1->setEditText(QStringLiteral("13.41 Berlin"));
-    window->Combo1->lineEdit()->selectAll();
-    window->Text1->setText(QStringLiteral("5"));
-    window->Text5->setPlainText(QStringLiteral("Orionnebel, Emissionsnebel"));
-    window->Check1->setChecked(true);
-    window->Picture2->Print(QStringLiteral("4 h 34 m 21 s"));
+    controlsOf(*window).Combo1->addItems({"13.41 Berlin", "11.58 München"});
+    controlsOf(*window).Combo1->setEditText(QStringLiteral("13.41 Berlin"));
+    controlsOf(*window).Combo1->lineEdit()->selectAll();
+    controlsOf(*window).Text1->setText(QStringLiteral("5"));
+    controlsOf(*window).Text5->setPlainText(QStringLiteral("Orionnebel, Emissionsnebel"));
+    controlsOf(*window).Check1->setChecked(true);
+    controlsOf(*window).Picture2->Print(QStringLiteral("4 h 34 m 21 s"));
     window->show();
     QVERIFY(QTest::qWaitForWindowActive(window.get()));
-    window->Combo1->setFocus();
-    window->Command4->setEnabled(false);
-    window->Combo1->showPopup();
+    controlsOf(*window).Combo1->setFocus();
+    controlsOf(*window).Command4->setEnabled(false);
+    controlsOf(*window).Combo1->showPopup();
     QTest::qWait(50);
 
     const QList<QPair<QString, QImage>> pictures{
         {"main window", window->grab().toImage()},
-        {"drop-down list", window->Combo1->view()->window()->grab().toImage()}};
-    window->Combo1->hidePopup();
+        {"drop-down list", controlsOf(*window).Combo1->view()->window()->grab().toImage()}};
+    controlsOf(*window).Combo1->hidePopup();
     for (const auto &[what, image] : pictures) {
         if (qEnvironmentVariableIsSet("ZENITOR_SAVE_GRABS"))
             image.save(QStringLiteral("/tmp/grab-%1.png").arg(what.left(4)));
@@ -228,7 +229,8 @@ void TestForm1::choiceFieldsAreBlack()
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     // All three text fields are black; Combo2 and Combo3 differ from Combo1 only by their edge.
-    for (QComboBox *combo : {window->Combo1, window->Combo2, window->Combo3}) {
+    for (QComboBox *combo :
+         {controlsOf(*window).Combo1, controlsOf(*window).Combo2, controlsOf(*window).Combo3}) {
         combo->setEditText(QStringLiteral("M 42"));
         const QImage field = combo->lineEdit()->grab().toImage();
         QHash<QRgb, int> counts;
@@ -276,7 +278,7 @@ void TestForm1::endeClosesTheWindow()
 {
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-    window->Command4->click();
+    controlsOf(*window).Command4->click();
     QVERIFY(!window->isVisible());
 }
 

@@ -1,6 +1,7 @@
 // The object list editor on the real main window: what a save writes, where it writes it, and
 // that no typed text and no former file is ever lost.
 #include "support/fakeservices.h"
+#include "support/mainwindow.h"
 #include "support/scratchfolder.h"
 
 #include "ui/application.h"
@@ -28,14 +29,6 @@ const QByteArray SOMMER("M 13;16:42:38;36:25:02;Kugelsternhaufen im Herkules\r\n
 const QByteArray WINTER("M 42;05:36:24;-05:22:14;Orionnebel\r\n");
 const QString NEW_RECORD = QStringLiteral("M 1;05:35:50;22:01:00;Krebsnebel");
 
-QStringList entries(const QComboBox *combo)
-{
-    QStringList texts;
-    for (int i = 0; i < combo->count(); ++i)
-        texts.append(combo->itemText(i));
-    return texts;
-}
-
 /// A shown main window on two lists, Sommer and Winter.
 struct EditorFixture
 {
@@ -61,14 +54,14 @@ struct EditorFixture
     ~EditorFixture()
     {
         if (window)
-            delete window->editorWindow;
+            delete window->editorWindow();
     }
 
     /// Presses "Edit" and returns the editor, or null when none opened.
     Form2 *edit()
     {
         window->Command3_Click();
-        return window->editorWindow;
+        return window->editorWindow();
     }
 
     /// Lets the editor's deferred deletion happen; true when it is gone.
@@ -205,7 +198,7 @@ void TestForm2::okReloadsTheChosenListsObjects()
 {
     EditorFixture fixture;
     QVERIFY(fixture.setUp());
-    const QString fieldsBefore = fixture.window->Text2->text();
+    const QString fieldsBefore = controlsOf(*fixture.window).Text2->text();
     QPointer<Form2> editor = fixture.edit();
     editor->Text1->setPlainText(QStringLiteral("M 8;18:05:03;-24:22:49;Lagunennebel\r\n"
                                                "M 20;18:03;-22:58:18;Trifidnebel"));
@@ -214,18 +207,18 @@ void TestForm2::okReloadsTheChosenListsObjects()
 
     // The saved names are listed, none is chosen, and the fields keep their texts.
     Form1 &window = *fixture.window;
-    QCOMPARE(entries(window.Combo2), (QStringList{"M 8", "M 20"}));
-    QCOMPARE(window.Combo2->currentIndex(), -1);
-    QCOMPARE(window.Combo2->currentText(), QString());
-    QCOMPARE(window.Text2->text(), fieldsBefore);
+    QCOMPARE(entries(controlsOf(window).Combo2), (QStringList{"M 8", "M 20"}));
+    QCOMPARE(controlsOf(window).Combo2->currentIndex(), -1);
+    QCOMPARE(controlsOf(window).Combo2->currentText(), QString());
+    QCOMPARE(controlsOf(window).Text2->text(), fieldsBefore);
 
     // The malformed record gives its message when it is chosen.
-    QTest::keyClick(window.Combo2, Qt::Key_Down);
-    QTest::keyClick(window.Combo2, Qt::Key_Down);
-    QCOMPARE(window.Combo2->currentText(), QStringLiteral("M 20"));
+    QTest::keyClick(controlsOf(window).Combo2, Qt::Key_Down);
+    QTest::keyClick(controlsOf(window).Combo2, Qt::Key_Down);
+    QCOMPARE(controlsOf(window).Combo2->currentText(), QStringLiteral("M 20"));
     QCOMPARE(fixture.fakes.messages.shown,
              QStringList{QStringLiteral("für M 20 Rektaszension überprüfen!!!")});
-    QCOMPARE(window.Text1->text(), QString());
+    QCOMPARE(controlsOf(window).Text1->text(), QString());
 }
 
 void TestForm2::saveGoesToTheListTheEditorWasOpenedFor()
@@ -233,21 +226,21 @@ void TestForm2::saveGoesToTheListTheEditorWasOpenedFor()
     EditorFixture fixture;
     QVERIFY(fixture.setUp());
     Form1 &window = *fixture.window;
-    QTest::keyClick(window.Combo3, Qt::Key_Down);
+    QTest::keyClick(controlsOf(window).Combo3, Qt::Key_Down);
     QPointer<Form2> editor = fixture.edit();
     QCOMPARE(editor->windowTitle(), QStringLiteral("Winter.txt"));
 
     // Back in the main window, the first list is chosen again before "OK".
-    QTest::keyClick(window.Combo3, Qt::Key_Up);
-    QCOMPARE(window.Combo3->currentText(), QStringLiteral("Sommer"));
+    QTest::keyClick(controlsOf(window).Combo3, Qt::Key_Up);
+    QCOMPARE(controlsOf(window).Combo3->currentText(), QStringLiteral("Sommer"));
     editor->Text1->setPlainText(NEW_RECORD);
     editor->Command1->click();
 
     QCOMPARE(fixture.folder.read(QStringLiteral("Winter.txt")), NEW_RECORD.toLatin1() + "\r\n");
     QCOMPARE(fixture.folder.read(QStringLiteral("Sommer.txt")), SOMMER);
     // Sommer's objects stay listed: Winter is not the chosen list.
-    QCOMPARE(entries(window.Combo2), (QStringList{"M 13", "M 57"}));
-    QCOMPARE(window.Combo2->currentText(), QStringLiteral("M 13"));
+    QCOMPARE(entries(controlsOf(window).Combo2), (QStringList{"M 13", "M 57"}));
+    QCOMPARE(controlsOf(window).Combo2->currentText(), QStringLiteral("M 13"));
 }
 
 void TestForm2::activationAfterOkShowsTheFirstList()
@@ -255,18 +248,18 @@ void TestForm2::activationAfterOkShowsTheFirstList()
     EditorFixture fixture;
     QVERIFY(fixture.setUp());
     Form1 &window = *fixture.window;
-    QTest::keyClick(window.Combo3, Qt::Key_Down);
+    QTest::keyClick(controlsOf(window).Combo3, Qt::Key_Down);
     QPointer<Form2> editor = fixture.edit();
     QVERIFY(QTest::qWaitForWindowActive(editor));
     editor->Text1->setPlainText(NEW_RECORD);
     editor->Command1->click();
-    QCOMPARE(entries(window.Combo2), QStringList{"M 1"});
+    QCOMPARE(entries(controlsOf(window).Combo2), QStringList{"M 1"});
 
     window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&window));
-    QCOMPARE(window.Combo3->currentText(), QStringLiteral("Sommer"));
-    QCOMPARE(window.Combo2->currentText(), QStringLiteral("M 13"));
-    QCOMPARE(window.Text1->text(), QStringLiteral("16"));
+    QCOMPARE(controlsOf(window).Combo3->currentText(), QStringLiteral("Sommer"));
+    QCOMPARE(controlsOf(window).Combo2->currentText(), QStringLiteral("M 13"));
+    QCOMPARE(controlsOf(window).Text1->text(), QStringLiteral("16"));
 }
 
 void TestForm2::editTwiceReloadsTheOneEditor()
@@ -276,7 +269,7 @@ void TestForm2::editTwiceReloadsTheOneEditor()
     QPointer<Form2> first = fixture.edit();
     appendText(first, QStringLiteral("ungespeichert"));
 
-    QTest::keyClick(fixture.window->Combo3, Qt::Key_Down);
+    QTest::keyClick(controlsOf(*fixture.window).Combo3, Qt::Key_Down);
     QPointer<Form2> second = fixture.edit();
     QCOMPARE(second.data(), first.data());
     QCOMPARE(second->windowTitle(), QStringLiteral("Winter.txt"));
@@ -298,14 +291,14 @@ void TestForm2::closeBoxLeavesTheFileUntouched()
 
     QVERIFY(fixture.editorGone(editor));
     QCOMPARE(fixture.folder.read(QStringLiteral("Sommer.txt")), lfOnly);
-    QCOMPARE(entries(fixture.window->Combo2), QStringList{"M 13"});
+    QCOMPARE(entries(controlsOf(*fixture.window).Combo2), QStringList{"M 13"});
 }
 
 void TestForm2::missingFileOpensAnEmptyEditor()
 {
     EditorFixture fixture;
     QVERIFY(fixture.setUp());
-    fixture.window->Combo3->setEditText(QStringLiteral("Neu"));
+    controlsOf(*fixture.window).Combo3->setEditText(QStringLiteral("Neu"));
     QPointer<Form2> editor = fixture.edit();
     QVERIFY(editor);
     QCOMPARE(editor->windowTitle(), QStringLiteral("Neu.txt"));
@@ -315,7 +308,7 @@ void TestForm2::missingFileOpensAnEmptyEditor()
     editor->Text1->setPlainText(NEW_RECORD);
     editor->Command1->click();
     QCOMPARE(fixture.folder.read(QStringLiteral("Neu.txt")), NEW_RECORD.toLatin1() + "\r\n");
-    QCOMPARE(entries(fixture.window->Combo2), QStringList{"M 1"});
+    QCOMPARE(entries(controlsOf(*fixture.window).Combo2), QStringList{"M 1"});
 }
 
 void TestForm2::editRefused_data()
@@ -360,7 +353,7 @@ void TestForm2::editRefused()
     else if (onDisk == QLatin1String("link"))
         QVERIFY(QFile::copy(fixture.folder.filePath(QStringLiteral("Sommer.txt")), outside) &&
                 QFile::link(outside, path));
-    fixture.window->Combo3->setEditText(listName);
+    controlsOf(*fixture.window).Combo3->setEditText(listName);
 
     QVERIFY(!fixture.edit());
     QCOMPARE(fixture.fakes.messages.shown,
@@ -398,13 +391,9 @@ void TestForm2::failedSaveKeepsEditorAndFormerFile()
     QPointer<Form2> editor = fixture.edit();
     appendText(editor, NEW_RECORD);
     const QString typed = editor->Text1->toPlainText();
-    const auto defaultWriter = editor->files.writeBytes;
     if (breaksOffHalfway) {
-        editor->files.writeBytes = [systemError](QIODevice &device, const QByteArray &bytes) {
-            device.write(bytes.left(bytes.size() / 2));
-            errno = systemError;
-            return false;
-        };
+        fixture.fakes.savesBreakOff = true;
+        fixture.fakes.saveErrorNumber = systemError;
     } else {
         QVERIFY(QFile::remove(fixture.folder.filePath(QStringLiteral("Sommer.txt"))));
         QVERIFY(QDir(fixture.folder.path()).mkdir(QStringLiteral("Sommer.txt")));
@@ -426,7 +415,7 @@ void TestForm2::failedSaveKeepsEditorAndFormerFile()
         QCOMPARE(fixture.folder.read(QStringLiteral("Sommer.txt")), SOMMER);
 
     // Once the cause is gone, the same text is saved.
-    editor->files.writeBytes = defaultWriter;
+    fixture.fakes.savesBreakOff = false;
     if (!breaksOffHalfway)
         QVERIFY(QDir(fixture.folder.path()).rmdir(QStringLiteral("Sommer.txt")));
     editor->Command1->click();
@@ -591,7 +580,7 @@ void TestForm2::okAfterTheMainWindowIsGone()
     QVERIFY(fixture.fakes.messages.shown.isEmpty());
     if (!destroyed) {
         QVERIFY(!fixture.window->isVisible());
-        QCOMPARE(entries(fixture.window->Combo2), (QStringList{"M 13", "M 57"}));
+        QCOMPARE(entries(controlsOf(*fixture.window).Combo2), (QStringList{"M 13", "M 57"}));
     }
 }
 

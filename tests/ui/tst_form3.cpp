@@ -1,4 +1,5 @@
 #include "support/fakeservices.h"
+#include "support/mainwindow.h"
 #include "ui/application.h"
 #include "ui/form1.h"
 #include "ui/form3.h"
@@ -367,7 +368,7 @@ void TestForm3::pageNamesTheDataFolderInUse()
     Form1 window(services.forFolder(dataFolder));
     window.show();
     window.Command5_Click();
-    const QPointer<Form3> page = window.helpWindow;
+    const QPointer<Form3> page = window.helpWindow();
     QVERIFY(page);
 
     QCOMPARE(page->Label4->text(),
@@ -438,7 +439,7 @@ void TestForm3::hilfeTwiceGivesOneWindow()
     QVERIFY(QTest::qWaitForWindowExposed(&fixture.window));
 
     fixture.window.Command5_Click();
-    const QPointer<Form3> first = fixture.window.helpWindow;
+    const QPointer<Form3> first = fixture.window.helpWindow();
     QVERIFY(first);
     QVERIFY(first->isVisible());
     QCOMPARE(first->parentWidget(), nullptr);
@@ -449,7 +450,7 @@ void TestForm3::hilfeTwiceGivesOneWindow()
     fixture.window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&fixture.window));
     fixture.window.Command5_Click();
-    QCOMPARE(fixture.window.helpWindow, first);
+    QCOMPARE(fixture.window.helpWindow(), first);
     QCOMPARE(helpWindows().size(), 1);
     QVERIFY(QTest::qWaitForWindowActive(first));
 }
@@ -459,17 +460,17 @@ void TestForm3::hilfeAfterClosingLoadsAfresh()
     MainWindowFixture fixture;
     fixture.window.show();
     fixture.window.Command5_Click();
-    const QPointer<Form3> first = fixture.window.helpWindow;
+    const QPointer<Form3> first = fixture.window.helpWindow();
     QVERIFY(first);
 
     QVERIFY(first->close());
     destroyClosedWindows();
     QVERIFY(first.isNull());
-    QVERIFY(fixture.window.helpWindow.isNull());
+    QVERIFY(fixture.window.helpWindow() == nullptr);
 
     fixture.window.Command5_Click();
-    QVERIFY(fixture.window.helpWindow);
-    QVERIFY(fixture.window.helpWindow->isVisible());
+    QVERIFY(fixture.window.helpWindow());
+    QVERIFY(fixture.window.helpWindow()->isVisible());
     QCOMPARE(helpWindows().size(), 1);
 }
 
@@ -487,20 +488,20 @@ void TestForm3::hilfeWhileClockRuns()
             fixture.window.Command5_Click();
             readingsAfterHilfe = fixture.services.time.readings;
         } else {
-            runningAfterHilfe = fixture.window.clock->isRunning();
+            runningAfterHilfe = fixture.window.siderealClock().isRunning();
             helpOpenAfterHilfe =
-                fixture.window.helpWindow && fixture.window.helpWindow->isVisible();
-            fixture.window.clock->Command2_Click();
+                fixture.window.helpWindow() && fixture.window.helpWindow()->isVisible();
+            controlsOf(fixture.window).Command2->click();
         }
     };
-    fixture.window.clock->Command1_Click();
+    controlsOf(fixture.window).Command1->click();
 
     QCOMPARE(fixture.services.pause.waits, 2);
     QVERIFY(runningAfterHilfe);
     QVERIFY(helpOpenAfterHilfe);
     QVERIFY2(fixture.services.time.readings > readingsAfterHilfe,
              "no clock pass after the help window opened");
-    QVERIFY(fixture.window.helpWindow->isVisible());
+    QVERIFY(fixture.window.helpWindow()->isVisible());
 }
 
 void TestForm3::endeLeavesHelpWindowOpen()
@@ -509,7 +510,7 @@ void TestForm3::endeLeavesHelpWindowOpen()
     fixture.window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&fixture.window));
     fixture.window.Command5_Click();
-    const QPointer<Form3> help = fixture.window.helpWindow;
+    const QPointer<Form3> help = fixture.window.helpWindow();
     QVERIFY(help);
 
     // The program only quits from a running event loop, so the scene plays inside one.

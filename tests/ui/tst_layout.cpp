@@ -1,5 +1,6 @@
 #include "clock/picturebox.h"
 #include "support/fakeservices.h"
+#include "support/mainwindow.h"
 #include "ui/application.h"
 #include "ui/form1.h"
 #include "ui/form1design.h"
@@ -47,12 +48,21 @@ bool isFourToThree(QSize outer)
     return std::abs(outer.width() * 3 - outer.height() * 4) <= 4;
 }
 
+/// The control names of the design table by layout rank.
+std::array<std::string_view, FORM1_CONTROL_COUNT> layoutOrder()
+{
+    std::array<std::string_view, FORM1_CONTROL_COUNT> names{};
+    for (const ControlDesign &design : FORM1_CONTROLS)
+        names[std::size_t(design.layoutRank)] = design.name;
+    return names;
+}
+
 /// The window has taken its shape: the saved size is its outer size (twips).
 bool settled(const Form1 &window)
 {
     const QSize outer = window.frameGeometry().size();
-    return window.proportionalLayout.SavedWidth == float(outer.width() * TWIPS_PER_PIXEL) &&
-           window.proportionalLayout.SavedHeight == float(outer.height() * TWIPS_PER_PIXEL);
+    return window.layout().savedWidth() == float(outer.width() * TWIPS_PER_PIXEL) &&
+           window.layout().savedHeight() == float(outer.height() * TWIPS_PER_PIXEL);
 }
 
 void setOuterSize(QWidget &window, QSize outer)
@@ -256,25 +266,24 @@ QSize TestLayout::showActive()
 void TestLayout::captureBeforeShowingUsesTheDesignFrame()
 {
     // Before it is shown the window has no frame; the design frame stands in.
-    VERIFY_NEAR(window->proportionalLayout.SavedWidth, DESIGN_OUTER_WIDTH_TWIPS, 0, "SavedWidth");
-    VERIFY_NEAR(window->proportionalLayout.SavedHeight, DESIGN_OUTER_HEIGHT_TWIPS, 0,
-                "SavedHeight");
+    VERIFY_NEAR(window->layout().savedWidth(), DESIGN_OUTER_WIDTH_TWIPS, 0, "SavedWidth");
+    VERIFY_NEAR(window->layout().savedHeight(), DESIGN_OUTER_HEIGHT_TWIPS, 0, "SavedHeight");
 
-    const std::array<std::string_view, 32> order{
+    const std::array<std::string_view, FORM1_CONTROL_COUNT> order{
         "Check1",   "Picture1", "Picture2", "Picture3", "Picture4", "Text1",    "Text2",
         "Text3",    "Text4",    "Text5",    "Command1", "Command2", "Command3", "Command4",
         "Command5", "Label1",   "Label2",   "Label3",   "Label4",   "Label5",   "Label6",
         "Label7",   "Label8",   "Label9",   "Label10",  "Label11",  "Label12",  "Label13",
         "Label14",  "Combo1",   "Combo2",   "Combo3"};
-    QVERIFY(std::equal(order.begin(), order.end(), ProportionalLayout::layoutOrder.begin()));
+    QCOMPARE(layoutOrder(), order);
 
     // Picture2 sits at 4440, 2280 and is 4335 x 615 twips; Combo2 has no height ratio.
-    const LayoutRatios &picture2 = window->proportionalLayout.ratios[2];
+    const LayoutRatios &picture2 = window->layout().ratios()[2];
     VERIFY_NEAR(picture2.TopRatio, 2280 / 6750.0, 1e-7, "Picture2 TopRatio");
     VERIFY_NEAR(picture2.LeftRatio, 4440 / 9000.0, 1e-7, "Picture2 LeftRatio");
     VERIFY_NEAR(picture2.WidthRatio, 4335 / 9000.0, 1e-7, "Picture2 WidthRatio");
     VERIFY_NEAR(picture2.HeightRatio, 615 / 6750.0, 1e-7, "Picture2 HeightRatio");
-    const LayoutRatios &combo2 = window->proportionalLayout.ratios[30];
+    const LayoutRatios &combo2 = window->layout().ratios()[30];
     VERIFY_NEAR(combo2.TopRatio, 480 / 6750.0, 1e-7, "Combo2 TopRatio");
     VERIFY_NEAR(combo2.LeftRatio, 5400 / 9000.0, 1e-7, "Combo2 LeftRatio");
     VERIFY_NEAR(combo2.HeightRatio, 0, 0, "Combo2 HeightRatio");
@@ -356,9 +365,9 @@ void TestLayout::maximisedScalesEachAxisAndRestores()
     const QSize maximised = outerSize(*window);
     QVERIFY(window->isMaximized());
     // No aspect step ran: it would have saved the maximised size.
-    VERIFY_NEAR(window->proportionalLayout.SavedWidth, normal.width() * 15.0, 0,
+    VERIFY_NEAR(window->layout().savedWidth(), normal.width() * 15.0, 0,
                 "SavedWidth while maximised");
-    VERIFY_NEAR(window->proportionalLayout.SavedHeight, normal.height() * 15.0, 0,
+    VERIFY_NEAR(window->layout().savedHeight(), normal.height() * 15.0, 0,
                 "SavedHeight while maximised");
     verifyLaidOut(*window, maximised, load);
     verifyRuleFonts(*window);
@@ -389,7 +398,7 @@ void TestLayout::minimisedAndRestoredKeepsTheLayout()
 void TestLayout::repeatedLayoutsAccumulateNoError()
 {
     const QSize load = showActive();
-    const auto ratios = window->proportionalLayout.ratios;
+    const auto ratios = window->layout().ratios();
     const LayoutSnapshot atLoad = snapshot(*window);
     for (int i = 0; i < 50; ++i)
         window->Form_Resize();
@@ -409,25 +418,27 @@ void TestLayout::repeatedLayoutsAccumulateNoError()
     QTRY_VERIFY_WITH_TIMEOUT(settled(*window) && outerSize(*window) == first, SETTLE_TIMEOUT_MS);
     QVERIFY(snapshot(*window) == atFirst);
     for (std::size_t i = 0; i < ratios.size(); ++i) {
-        const LayoutRatios &now = window->proportionalLayout.ratios[i];
+        const LayoutRatios &now = window->layout().ratios()[i];
         QVERIFY2(now.TopRatio == ratios[i].TopRatio && now.LeftRatio == ratios[i].LeftRatio &&
                      now.WidthRatio == ratios[i].WidthRatio &&
                      now.HeightRatio == ratios[i].HeightRatio,
-                 ProportionalLayout::layoutOrder[i].data());
+                 layoutOrder()[i].data());
     }
 }
 
 void TestLayout::comboFontsDoNotDependOnTheWindowSize()
 {
     const QSize load = showActive();
-    const double atLoad = window->Combo2->font().pointSizeF();
+    const double atLoad = controlsOf(*window).Combo2->font().pointSizeF();
     setOuterSize(*window, load + QSize(0, 250));
     QTRY_VERIFY_WITH_TIMEOUT(settled(*window) && outerSize(*window) != load, SETTLE_TIMEOUT_MS);
-    VERIFY_NEAR(window->Combo2->font().pointSizeF(), atLoad, 0, "Combo2 points, larger window");
-    VERIFY_NEAR(window->Combo2->font().pointSizeF(),
-                comboHeightAtEightPoints(*window->Combo2) * 15.0 / 17, 1e-4, "Combo2 points");
+    VERIFY_NEAR(controlsOf(*window).Combo2->font().pointSizeF(), atLoad, 0,
+                "Combo2 points, larger window");
+    VERIFY_NEAR(controlsOf(*window).Combo2->font().pointSizeF(),
+                comboHeightAtEightPoints(*controlsOf(*window).Combo2) * 15.0 / 17, 1e-4,
+                "Combo2 points");
     // Its height follows its font, not a fraction.
-    QCOMPARE(window->Combo2->height(), window->Combo2->sizeHint().height());
+    QCOMPARE(controlsOf(*window).Combo2->height(), controlsOf(*window).Combo2->sizeHint().height());
 }
 
 void TestLayout::combosStopAtTheControlBelow_data()
@@ -503,13 +514,13 @@ void TestLayout::readoutsStayWhole()
     // The longest readouts: a two-digit date-time and the widest split hours.
     const QString dateTime = QStringLiteral("28.12.2026 23:58:58");
     const QString hours = QStringLiteral("-23 h 59 m 59 s");
-    for (PictureBox *box : {window->Picture1, window->Picture4})
+    for (PictureBox *box : {controlsOf(*window).Picture1, controlsOf(*window).Picture4})
         box->Print(dateTime);
-    for (PictureBox *box : {window->Picture2, window->Picture3})
+    for (PictureBox *box : {controlsOf(*window).Picture2, controlsOf(*window).Picture3})
         box->Print(hours);
 
-    for (PictureBox *box :
-         {window->Picture1, window->Picture2, window->Picture3, window->Picture4}) {
+    for (PictureBox *box : {controlsOf(*window).Picture1, controlsOf(*window).Picture2,
+                            controlsOf(*window).Picture3, controlsOf(*window).Picture4}) {
         const QString name = box->objectName();
         const QFontMetricsF metrics(box->printingFont());
         QVERIFY2(metrics.horizontalAdvance(box->printedText()) <= box->width(),
@@ -553,20 +564,20 @@ void TestLayout::resizingWhileTheClockRuns()
         if (wait == 1)
             setOuterSize(*window, larger);
         if (wait == 2)
-            pointsDuringRun = window->Picture2->font().pointSizeF();
+            pointsDuringRun = controlsOf(*window).Picture2->font().pointSizeF();
         if (wait == 3)
-            window->clock->Command2_Click();
+            controlsOf(*window).Command2->click();
     };
-    window->clock->Command1_Click();
+    controlsOf(*window).Command1->click();
 
-    VERIFY_NEAR(pointsDuringRun, window->Picture2->height() * 15.0 / 18, 1e-4,
+    VERIFY_NEAR(pointsDuringRun, controlsOf(*window).Picture2->height() * 15.0 / 18, 1e-4,
                 "Picture2 points during the run");
-    VERIFY_NEAR(window->Picture2->height(), 615.0 / 15 * larger.height() / load.height(), 1,
-                "Picture2 height");
-    QVERIFY(!window->Picture2->printedText().isEmpty());
-    const QFontMetricsF metrics(window->Picture2->printingFont());
-    QVERIFY(metrics.horizontalAdvance(window->Picture2->printedText()) <=
-            window->Picture2->width());
+    VERIFY_NEAR(controlsOf(*window).Picture2->height(),
+                615.0 / 15 * larger.height() / load.height(), 1, "Picture2 height");
+    QVERIFY(!controlsOf(*window).Picture2->printedText().isEmpty());
+    const QFontMetricsF metrics(controlsOf(*window).Picture2->printingFont());
+    QVERIFY(metrics.horizontalAdvance(controlsOf(*window).Picture2->printedText()) <=
+            controlsOf(*window).Picture2->width());
 }
 
 QTEST_MAIN(TestLayout)

@@ -101,8 +101,8 @@ void TestNightWindows::init()
 void TestNightWindows::cleanup()
 {
     if (window) {
-        delete window->editorWindow;
-        delete window->helpWindow;
+        delete window->editorWindow();
+        delete window->helpWindow();
     }
     window.reset();
     fakes.reset();
@@ -114,9 +114,9 @@ void TestNightWindows::openBoth()
 {
     window->Command3_Click();
     window->Command5_Click();
-    QVERIFY(window->editorWindow && window->helpWindow);
-    QVERIFY(QTest::qWaitForWindowExposed(window->editorWindow));
-    QVERIFY(QTest::qWaitForWindowExposed(window->helpWindow));
+    QVERIFY(window->editorWindow() && window->helpWindow());
+    QVERIFY(QTest::qWaitForWindowExposed(window->editorWindow()));
+    QVERIFY(QTest::qWaitForWindowExposed(window->helpWindow()));
 }
 
 void TestNightWindows::checkNight(QWidget *shown)
@@ -129,12 +129,13 @@ void TestNightWindows::checkNight(QWidget *shown)
 void TestNightWindows::checkDesigned()
 {
     // The white page with its green headings, and the editor's white text field.
-    const QImage help = window->helpWindow->grab().toImage();
+    const QImage help = window->helpWindow()->grab().toImage();
     QCOMPARE(help.pixelColor(3, 300), WHITE);
-    QVERIFY2(showsColour(window->helpWindow->Label3->grab().toImage(), GREEN), "no green heading");
-    const QImage field = window->editorWindow->Text1->viewport()->grab().toImage();
+    QVERIFY2(showsColour(window->helpWindow()->Label3->grab().toImage(), GREEN),
+             "no green heading");
+    const QImage field = window->editorWindow()->Text1->viewport()->grab().toImage();
     QCOMPARE(field.pixelColor(field.width() - 3, field.height() - 3), WHITE);
-    QVERIFY(!NightVision::belongsToNightWindow(window->editorWindow));
+    QVERIFY(!NightVision::belongsToNightWindow(window->editorWindow()));
 }
 
 void TestNightWindows::designedLookByDefault()
@@ -164,12 +165,12 @@ void TestNightWindows::switchColoursBothWindows()
     if (!openFirst)
         openBoth();
 
-    checkNight(window->editorWindow);
-    checkNight(window->helpWindow);
+    checkNight(window->editorWindow());
+    checkNight(window->helpWindow());
     // The page's text is there, in red: headings a shade of their own.
-    const QImage heading = window->helpWindow->Label3->grab().toImage();
+    const QImage heading = window->helpWindow()->Label3->grab().toImage();
     QVERIFY2(showsColour(heading, QColor(224, 0, 0)), "heading not in its red");
-    QVERIFY(showsColour(window->helpWindow->Label4->grab().toImage(), NightVision::text));
+    QVERIFY(showsColour(window->helpWindow()->Label4->grab().toImage(), NightVision::text));
 
     // Off again: the windows open at that moment take their designed look back.
     menu = window->createBackgroundMenu();
@@ -184,8 +185,8 @@ void TestNightWindows::editorPopupsFollow()
     window->setAllWindowsNight(true);
     openBoth();
     // The editor's message boxes and its text field's context menu.
-    QVERIFY(NightVision::belongsToNightWindow(window->editorWindow->Text1));
-    QPlainTextEdit *text = window->editorWindow->Text1;
+    QVERIFY(NightVision::belongsToNightWindow(window->editorWindow()->Text1));
+    QPlainTextEdit *text = window->editorWindow()->Text1;
     QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(2, 2),
                             text->mapToGlobal(QPoint(2, 2)));
     QApplication::sendEvent(text->viewport(), &event);
@@ -208,8 +209,8 @@ void TestNightWindows::choiceKeptAcrossStarts()
     const std::unique_ptr<QMenu> menu(window->createBackgroundMenu());
     QVERIFY(nightAction(menu.get())->isChecked());
     window->Command5_Click();
-    QVERIFY(QTest::qWaitForWindowExposed(window->helpWindow));
-    checkNight(window->helpWindow);
+    QVERIFY(QTest::qWaitForWindowExposed(window->helpWindow()));
+    checkNight(window->helpWindow());
 }
 
 void TestNightWindows::menuOnlyOnTheBackground_data()

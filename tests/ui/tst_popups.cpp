@@ -2,6 +2,7 @@
 // menus, drop-down lists, tooltips and message boxes of the main window must still be red on
 // black, and those of other windows must keep their normal colours.
 #include "support/fakeservices.h"
+#include "support/mainwindow.h"
 #include "ui/application.h"
 #include "ui/form1.h"
 #include "ui/messagepresenter.h"

@@ -1,6 +1,7 @@
 // The choice handlers on the real main window: start-up, list and object choice, the messages,
 // unusable data files and the activation defaults.
 #include "support/fakeservices.h"
+#include "support/mainwindow.h"
 #include "support/scratchfolder.h"
 
 #include "clock/picturebox.h"
@@ -38,16 +39,9 @@ bool writeStandardFolder(const ScratchFolder &folder)
 /// Right ascension, declination and info as the five fields show them.
 QStringList objectFields(const Form1 &window)
 {
-    return {window.Text1->text(), window.Text3->text(), window.Text4->text(), window.Text2->text(),
-            window.Text5->toPlainText()};
-}
-
-QStringList entries(const QComboBox *combo)
-{
-    QStringList texts;
-    for (int i = 0; i < combo->count(); ++i)
-        texts.append(combo->itemText(i));
-    return texts;
+    return {controlsOf(window).Text1->text(), controlsOf(window).Text3->text(),
+            controlsOf(window).Text4->text(), controlsOf(window).Text2->text(),
+            controlsOf(window).Text5->toPlainText()};
 }
 
 const QStringList SOMMER_FIRST{"16", "42", "38", "36° 25' 02\"",
@@ -124,14 +118,14 @@ void TestSelection::startUpFillsTheChoicesBeforeTheFirstShow()
     Form1 window(fakes.forFolder(folder.path()));
 
     QVERIFY(!window.isVisible());
-    QCOMPARE(entries(window.Combo3), (QStringList{"Sommer", "Winter"}));
-    QCOMPARE(window.Combo3->currentText(), QStringLiteral("Sommer"));
-    QCOMPARE(entries(window.Combo2), (QStringList{"M 13", "M 57"}));
-    QCOMPARE(window.Combo2->currentText(), QStringLiteral("M 13"));
+    QCOMPARE(entries(controlsOf(window).Combo3), (QStringList{"Sommer", "Winter"}));
+    QCOMPARE(controlsOf(window).Combo3->currentText(), QStringLiteral("Sommer"));
+    QCOMPARE(entries(controlsOf(window).Combo2), (QStringList{"M 13", "M 57"}));
+    QCOMPARE(controlsOf(window).Combo2->currentText(), QStringLiteral("M 13"));
     QCOMPARE(objectFields(window), SOMMER_FIRST);
     // The sites are listed, but the first is chosen only when the window becomes active.
-    QCOMPARE(entries(window.Combo1), (QStringList{"13.40 Berlin", "8.55 Zürich"}));
-    QCOMPARE(window.Combo1->currentText(), QString());
+    QCOMPARE(entries(controlsOf(window).Combo1), (QStringList{"13.40 Berlin", "8.55 Zürich"}));
+    QCOMPARE(controlsOf(window).Combo1->currentText(), QString());
     QVERIFY(fakes.messages.shown.isEmpty());
 }
 
@@ -142,14 +136,14 @@ void TestSelection::choosingByKeyboardRunsTheHandlers()
     FakeServices fakes;
     Form1 window(fakes.forFolder(folder.path()));
 
-    QTest::keyClick(window.Combo3, Qt::Key_Down);
-    QCOMPARE(window.Combo3->currentText(), QStringLiteral("Winter"));
-    QCOMPARE(entries(window.Combo2), QStringList{"M 42"});
+    QTest::keyClick(controlsOf(window).Combo3, Qt::Key_Down);
+    QCOMPARE(controlsOf(window).Combo3->currentText(), QStringLiteral("Winter"));
+    QCOMPARE(entries(controlsOf(window).Combo2), QStringList{"M 42"});
     QCOMPARE(objectFields(window), (QStringList{"05", "36", "24", "-05° 22' 14\"", "Orionnebel"}));
 
-    QTest::keyClick(window.Combo3, Qt::Key_Up);
-    QTest::keyClick(window.Combo2, Qt::Key_Down);
-    QCOMPARE(window.Combo2->currentText(), QStringLiteral("M 57"));
+    QTest::keyClick(controlsOf(window).Combo3, Qt::Key_Up);
+    QTest::keyClick(controlsOf(window).Combo2, Qt::Key_Down);
+    QCOMPARE(controlsOf(window).Combo2->currentText(), QStringLiteral("M 57"));
     QCOMPARE(objectFields(window),
              (QStringList{"18", "54", "21", "33° 03' 40\"", "Ringnebel in der Leier"}));
     QVERIFY(fakes.messages.shown.isEmpty());
@@ -164,12 +158,12 @@ void TestSelection::choosingFromTheOpenListRunsTheHandler()
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
 
-    window.Combo2->showPopup();
-    QAbstractItemView *list = window.Combo2->view();
+    controlsOf(window).Combo2->showPopup();
+    QAbstractItemView *list = controlsOf(window).Combo2->view();
     QTRY_VERIFY(list->isVisible());
     const QRect entry = list->visualRect(list->model()->index(1, 0));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, entry.center());
-    QTRY_COMPARE(window.Combo2->currentText(), QStringLiteral("M 57"));
+    QTRY_COMPARE(controlsOf(window).Combo2->currentText(), QStringLiteral("M 57"));
     QCOMPARE(objectFields(window),
              (QStringList{"18", "54", "21", "33° 03' 40\"", "Ringnebel in der Leier"}));
 }
@@ -211,7 +205,7 @@ void TestSelection::typedNamesRunNoHandler()
     QTest::keyClick(typedInto->lineEdit(), leaveByTab ? Qt::Key_Tab : Qt::Key_Return);
 
     QCOMPARE(typedInto->currentText(), typed);
-    QCOMPARE(entries(window.Combo2), (QStringList{"M 13", "M 57"}));
+    QCOMPARE(entries(controlsOf(window).Combo2), (QStringList{"M 13", "M 57"}));
     QCOMPARE(objectFields(window), SOMMER_FIRST);
     QVERIFY(fakes.messages.shown.isEmpty());
 }
@@ -295,12 +289,12 @@ void TestSelection::objectChoice()
     Form1 window(fakes.forFolder(folder.path()));
     fakes.messages.shown.clear();
 
-    window.Text1->setText(QStringLiteral("h0"));
-    window.Text3->setText(QStringLiteral("m0"));
-    window.Text4->setText(QStringLiteral("s0"));
-    window.Text2->setText(QStringLiteral("d0"));
-    window.Text5->setPlainText(QStringLiteral("i0"));
-    window.Combo2->setEditText(chosen);
+    controlsOf(window).Text1->setText(QStringLiteral("h0"));
+    controlsOf(window).Text3->setText(QStringLiteral("m0"));
+    controlsOf(window).Text4->setText(QStringLiteral("s0"));
+    controlsOf(window).Text2->setText(QStringLiteral("d0"));
+    controlsOf(window).Text5->setPlainText(QStringLiteral("i0"));
+    controlsOf(window).Combo2->setEditText(chosen);
     window.Combo2_Click();
 
     QCOMPARE(objectFields(window), fields);
@@ -322,11 +316,11 @@ void TestSelection::selectingTheSameEntryAgainRunsItsHandler()
     QCOMPARE(fakes.messages.shown, QStringList{message});
 
     // Entry 0 of the objects and of the lists are chosen again: each runs its handler once.
-    window.Text2->setText(QStringLiteral("getippt"));
+    controlsOf(window).Text2->setText(QStringLiteral("getippt"));
     window.Form_Activate();
     QCOMPARE(fakes.messages.shown, (QStringList{message, message, message}));
-    QCOMPARE(window.Combo1->currentText(), QStringLiteral("13.40 Berlin"));
-    QCOMPARE(window.Combo2->currentText(), QStringLiteral("M 42"));
+    QCOMPARE(controlsOf(window).Combo1->currentText(), QStringLiteral("13.40 Berlin"));
+    QCOMPARE(controlsOf(window).Combo2->currentText(), QStringLiteral("M 42"));
 }
 
 void TestSelection::messagesBeforeTheFirstShowHaveNoOwner()
@@ -416,9 +410,9 @@ void TestSelection::unusableFiles()
     FakeServices fakes;
     Form1 window(fakes.forFolder(folder.path()));
     QCOMPARE(fakes.messages.shown, messages);
-    QCOMPARE(window.Combo3->count(), lists);
-    QCOMPARE(window.Combo2->count(), objects);
-    QCOMPARE(window.Combo1->count(), sites);
+    QCOMPARE(controlsOf(window).Combo3->count(), lists);
+    QCOMPARE(controlsOf(window).Combo2->count(), objects);
+    QCOMPARE(controlsOf(window).Combo1->count(), sites);
     if (objects == 0 && lists > 0)
         QCOMPARE(objectFields(window), (QStringList{"", "", "", "", ""}));
 
@@ -426,13 +420,13 @@ void TestSelection::unusableFiles()
     window.Form_Activate();
 
     // Typed coordinates still run the clock.
-    window.Combo1->setEditText(QStringLiteral("13.4"));
-    window.Text1->setText(QStringLiteral("5"));
-    window.Text3->setText(QStringLiteral("34"));
-    window.Text4->setText(QStringLiteral("32"));
-    fakes.pause.script = [&window](int) { window.clock->Command2_Click(); };
-    window.clock->Command1_Click();
-    QVERIFY(!window.Picture3->printedText().isEmpty());
+    controlsOf(window).Combo1->setEditText(QStringLiteral("13.4"));
+    controlsOf(window).Text1->setText(QStringLiteral("5"));
+    controlsOf(window).Text3->setText(QStringLiteral("34"));
+    controlsOf(window).Text4->setText(QStringLiteral("32"));
+    fakes.pause.script = [&window](int) { controlsOf(window).Command2->click(); };
+    controlsOf(window).Command1->click();
+    QVERIFY(!controlsOf(window).Picture3->printedText().isEmpty());
 }
 
 void TestSelection::activation_data()
@@ -461,8 +455,8 @@ void TestSelection::activation()
     FakeServices fakes;
     Form1 window(fakes.forFolder(folder.path()));
     const auto typeValues = [&window] {
-        window.Combo1->setEditText(QStringLiteral("99.9 getippt"));
-        window.Text1->setText(QStringLiteral("7"));
+        controlsOf(window).Combo1->setEditText(QStringLiteral("99.9 getippt"));
+        controlsOf(window).Text1->setText(QStringLiteral("7"));
     };
     const auto activateMainWindow = [&window] {
         window.activateWindow();
@@ -487,19 +481,19 @@ void TestSelection::activation()
     case Arrival::HelpWindow:
     case Arrival::HelpWindowClosed:
         window.Command5_Click();
-        QVERIFY(QTest::qWaitForWindowActive(window.helpWindow));
+        QVERIFY(QTest::qWaitForWindowActive(window.helpWindow()));
         if (arrival == Arrival::HelpWindowClosed) {
-            window.helpWindow->close();
+            window.helpWindow()->close();
             QTRY_VERIFY(!QGuiApplication::focusWindow());
         }
         QVERIFY(activateMainWindow());
-        delete window.helpWindow;
+        delete window.helpWindow();
         break;
     case Arrival::Editor:
         window.Command3_Click();
-        QVERIFY(QTest::qWaitForWindowActive(window.editorWindow));
+        QVERIFY(QTest::qWaitForWindowActive(window.editorWindow()));
         QVERIFY(activateMainWindow());
-        delete window.editorWindow;
+        delete window.editorWindow();
         break;
     case Arrival::ForeignWindow: {
         QWidget foreign;
@@ -530,12 +524,12 @@ void TestSelection::activation()
     // Every arrival but the first show is a second activation of the main window.
     QCOMPARE(activations.count, arrival == Arrival::FirstShow ? 1 : 2);
     if (defaultsApplied) {
-        QCOMPARE(window.Combo1->currentText(), QStringLiteral("13.40 Berlin"));
-        QCOMPARE(window.Combo3->currentText(), QStringLiteral("Sommer"));
+        QCOMPARE(controlsOf(window).Combo1->currentText(), QStringLiteral("13.40 Berlin"));
+        QCOMPARE(controlsOf(window).Combo3->currentText(), QStringLiteral("Sommer"));
         QCOMPARE(objectFields(window), SOMMER_FIRST);
     } else {
-        QCOMPARE(window.Combo1->currentText(), QStringLiteral("99.9 getippt"));
-        QCOMPARE(window.Text1->text(), QStringLiteral("7"));
+        QCOMPARE(controlsOf(window).Combo1->currentText(), QStringLiteral("99.9 getippt"));
+        QCOMPARE(controlsOf(window).Text1->text(), QStringLiteral("7"));
     }
     QVERIFY(fakes.messages.shown.isEmpty());
 }

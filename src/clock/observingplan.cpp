@@ -1,0 +1,147 @@
+#include "observingplan.h"
+
+#include "astro/sidereal.h"
+#include "catalogue/objectrecord.h"
+#include "clock/readouttext.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr int SECONDS_PER_HOUR = 3600;
+constexpr int SECONDS_PER_DAY = 86400;
+
+double leadingNumber(const QString &text)
+{
+    return astro::ParseLeadingNumber(text.toStdString());
+}
+
+QString twoDigits(qint64 value)
+{
+    return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
+}
+
+} // namespace
+
+double planLocalSiderealHours(const QDateTime &localTime, bool daylightSaving,
+                              double longitudeDegrees)
+{
+    return astro::ComputeSiderealReadings(toCivilDateTime(localTime), daylightSaving,
+                                          longitudeDegrees, 0, 0, 0)
+        .localSiderealHours;
+}
+
+QList<PlanRow> computePlan(const PlanInput &input)
+{
+    const double localSidereal =
+        planLocalSiderealHours(input.localTime, input.daylightSaving, input.longitudeDegrees);
+    // The local clock as a plain wall clock: adding seconds must not jump at a zone change.
+    const QDateTime wallClock(input.localTime.date(), input.localTime.time(), Qt::UTC);
+
+    QList<PlanRow> rows;
+    rows.reserve(input.records.size());
+    for (const QStringList &fields : input.records) {
+        const ObjectRecord record = parseObjectRecord(fields);
+        PlanRow row;
+        row.name = record.name;
+        row.rightAscensionText = fields.value(1).trimmed();
+        row.declinationText = fields.value(2).trimmed();
+        if (record.problem == RecordProblem::None || record.problem == RecordProblem::Declination) {
+            const double rightAscension = astro::RightAscensionHours(
+                leadingNumber(record.rightAscension[0]), leadingNumber(record.rightAscension[1]),
+                leadingNumber(record.rightAscension[2]));
+            row.hasHourAngle = true;
+            row.hourAngleHours = astro::HourAngleHours(localSidereal, rightAscension);
+            row.eastWestHours = astro::EastWestHourAngleHours(row.hourAngleHours);
+            row.secondsToTransit = std::llround(astro::CivilSecondsToTransit(row.hourAngleHours));
+            row.transitLocalTime = wallClock.addSecs(row.secondsToTransit);
+        }
+
+        std::optional<double> declination;
+        if (record.problem == RecordProblem::None)
+            declination = astro::DeclinationDegrees(record.declination[0].toStdString(),
+                                                    record.declination[1].toStdString(),
+                                                    record.declination[2].toStdString());
+        if (record.problem == RecordProblem::TooFewFields)
+            row.emptyReason = QStringLiteral("Datensatz überprüfen");
+        else if (!row.hasHourAngle)
+            row.emptyReason = QStringLiteral("Rektaszension überprüfen");
+        else if (!declination)
+            row.emptyReason = QStringLiteral("Deklination überprüfen");
+        else if (!input.latitudeDegrees)
+            row.emptyReason = QStringLiteral("Breite des Standorts unbekannt");
+        else {
+            row.position = astro::HorizontalFromHourAngle(*input.latitudeDegrees, *declination,
+                                                          row.hourAngleHours);
+            row.culmination = astro::UpperCulmination(*input.latitudeDegrees, *declination);
+        }
+        rows.append(row);
+    }
+    std::stable_sort(rows.begin(), rows.end(), [](const PlanRow &a, const PlanRow &b) {
+        if (a.hasHourAngle != b.hasHourAngle)
+            return a.hasHourAngle;
+        return a.hasHourAngle && a.secondsToTransit < b.secondsToTransit;
+    });
+    return rows;
+}
+
+QString eastWestText(double hourAngleHours)
+{
+    if (!std::isfinite(hourAngleHours))
+        return {};
+    // The readout cuts its seconds off; so does this, on the 0-24 h value it shows.
+    qint64 seconds = static_cast<qint64>(std::floor(hourAngleHours * SECONDS_PER_HOUR));
+    seconds %= SECONDS_PER_DAY;
+    if (seconds < 0)
+        seconds += SECONDS_PER_DAY;
+    if (seconds >= SECONDS_PER_DAY / 2)
+        seconds -= SECONDS_PER_DAY;
+    const QChar sign = seconds < 0 ? u'-' : u'+';
+    return sign + durationText(std::abs(seconds));
+}
+
+QString durationText(qint64 seconds)
+{
+    return twoDigits(seconds / SECONDS_PER_HOUR) + u':' + twoDigits(seconds / 60 % 60) + u':' +
+           twoDigits(seconds % 60);
+}
+
+QString planDateTimeText(const QDateTime &dateTime)
+{
+    return dateTime.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+}
+
+QString degreesText(double degrees)
+{
+    // Rounding may give "-0.00"; a sign on zero would only puzzle.
+    QString text = QString::number(degrees, 'f', 2);
+    if (text == QStringLiteral("-0.00"))
+        text = QStringLiteral("0.00");
+    return text;
+}
+
+std::optional<bool> summerTimeForUtcOffset(int utcOffsetSeconds)
+{
+    if (utcOffsetSeconds == SECONDS_PER_HOUR)
+        return false;
+    if (utcOffsetSeconds == 2 * SECONDS_PER_HOUR)
+        return true;
+    return std::nullopt;
+}
+
+bool summerTimeDisagrees(bool summerTimeTicked, int utcOffsetSeconds)
+{
+    return utcOffsetSeconds != (summerTimeTicked ? 2 : 1) * SECONDS_PER_HOUR;
+}
+
+QString summerTimeWarning(bool summerTimeTicked, int utcOffsetSeconds)
+{
+    const int minutes = std::abs(utcOffsetSeconds) / 60;
+    const QString systemOffset = QStringLiteral("UTC") + (utcOffsetSeconds < 0 ? u'-' : u'+') +
+                                 twoDigits(minutes / 60) + u':' + twoDigits(minutes % 60);
+    return (summerTimeTicked ? QStringLiteral("„Sommerzeit“ ist angekreuzt (UTC+02:00)")
+                             : QStringLiteral("„Sommerzeit“ ist nicht angekreuzt (UTC+01:00)")) +
+           QStringLiteral(", die Systemuhr geht aber auf ") + systemOffset +
+           QStringLiteral(": Greenwich-Zeit, Sternzeit und Stundenwinkel überprüfen!");
+}

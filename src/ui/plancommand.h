@@ -1,0 +1,50 @@
+#pragma once
+
+#include "ui/commandline.h"
+
+#include <QCommandLineOption>
+#include <QString>
+
+#include <optional>
+
+class QCommandLineParser;
+class TimeSource;
+
+/// The options of the plan: --plan, --site, --list, --time, --sommerzeit, --winterzeit.
+class PlanOptions
+{
+public:
+    void addTo(QCommandLineParser &parser) const;
+    /// Fills request when --plan is given; a German fault for contradicting or orphaned options.
+    std::optional<QString> read(const QCommandLineParser &parser,
+                                std::optional<PlanRequest> &request) const;
+
+private:
+    QCommandLineOption plan{QStringLiteral("plan"),
+                            QStringLiteral("Gibt den Beobachtungsplan als Tabelle aus (ohne "
+                                           "Fenster), nach Zeit bis zum Meridiandurchgang.")};
+    QCommandLineOption site{QStringLiteral("site"),
+                            QStringLiteral("Standort wie in der Standortauswahl, oder eine Länge "
+                                           "in Grad (Ost positiv). Vorgabe: der erste."),
+                            QStringLiteral("text")};
+    QCommandLineOption list{QStringLiteral("list"),
+                            QStringLiteral("Objektliste. Vorgabe: die erste."),
+                            QStringLiteral("name")};
+    QCommandLineOption time{QStringLiteral("time"),
+                            QStringLiteral("Ortszeit \"JJJJ-MM-TT hh:mm:ss\". Vorgabe: jetzt."),
+                            QStringLiteral("zeit")};
+    QCommandLineOption summer{QStringLiteral("sommerzeit"),
+                              QStringLiteral("Mit Sommerzeit rechnen (Vorgabe: nach der "
+                                             "Zeitzone des Systems).")};
+    QCommandLineOption winter{QStringLiteral("winterzeit"),
+                              QStringLiteral("Ohne Sommerzeit rechnen.")};
+};
+
+/// The plan as a tab-separated UTF-8 table on standard output, exit code 0; an unknown site or
+/// list, an unusable data file or a bad time give a German message and exit code 2.
+/// dataFolder holds the data files; timeSource gives the present time and UTC offset.
+CommandLineOutcome runPlanCommand(const PlanRequest &request, const QString &dataFolder,
+                                  TimeSource &timeSource);
+
+/// runPlanCommand for the running program, printed; returns the exit code.
+int printPlan(const PlanRequest &request);

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+/// What `zenitor --plan` was asked for; every choice left open takes the window's default.
+struct PlanRequest
+{
+    std::optional<QString> site; ///< a site text as in the site choice, or a typed longitude
+    std::optional<QString> list; ///< a list name as in the list index
+    std::optional<QString> time; ///< local civil time "YYYY-MM-DD hh:mm:ss"
+    std::optional<bool> summerTime;
+};

@@ -1,0 +1,28 @@
+#include "summertimeguard.h"
+
+#include "clock/observingplan.h"
+#include "clock/timesource.h"
+
+#include <QCheckBox>
+
+SummerTimeGuard::SummerTimeGuard(QCheckBox *box, TimeSource &timeSource)
+    : QObject(box), box(box), timeSource(timeSource)
+{
+    if (summerTimeForUtcOffset(timeSource.currentUtcOffsetSeconds()).value_or(false))
+        box->setChecked(true);
+    check();
+    connect(box, &QCheckBox::toggled, this, &SummerTimeGuard::check);
+    recheck.setInterval(60 * 1000);
+    recheck.setTimerType(Qt::VeryCoarseTimer);
+    connect(&recheck, &QTimer::timeout, this, &SummerTimeGuard::check);
+    recheck.start();
+}
+
+void SummerTimeGuard::check()
+{
+    const int offset = timeSource.currentUtcOffsetSeconds();
+    const bool ticked = box->checkState() != Qt::Unchecked;
+    const bool disagrees = summerTimeDisagrees(ticked, offset);
+    box->setText(disagrees ? markedCaption() : plainCaption());
+    box->setToolTip(disagrees ? summerTimeWarning(ticked, offset) : QString());
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+class QCheckBox;
+class TimeSource;
+
+/// Keeps the "Sommerzeit" box honest: ticks it at start when the system runs on central
+/// European summer time (UTC+2), leaves it unticked on UTC+1 or any other offset, and marks its
+/// caption while the box and the system's present UTC offset disagree. The clock still reads
+/// only the box.
+class SummerTimeGuard : public QObject
+{
+    Q_OBJECT
+public:
+    SummerTimeGuard(QCheckBox *box, TimeSource &timeSource);
+
+    /// The caption the box shows while it agrees, and the marked one.
+    static QString plainCaption() { return QStringLiteral("Sommerzeit"); }
+    static QString markedCaption() { return QStringLiteral("Sommerzeit (!)"); }
+
+    /// Compares the box with the system's offset now and marks or clears the caption.
+    void check();
+
+private:
+    QCheckBox *box;
+    TimeSource &timeSource;
+    /// The offset changes twice a year; once a minute finds the change without costing anything.
+    QTimer recheck;
+};
