@@ -14,7 +14,14 @@ test_packages+=(appstream man-db)
 # The fuzzers: clang and its runtime library, which holds libFuzzer (g++ brings ASan and UBSan).
 test_packages+=(clang-14 libclang-rt-14-dev)
 
-case "${1:-build}" in
+level=${1:-build}
+# Set by a script that installed a level for all the scripts it runs: test covers every level.
+installed=${ZENITOR_DEBIAN_PACKAGES_INSTALLED:-}
+if [ "$installed" = test ] || [ "$installed" = "$level" ]; then
+    exit 0
+fi
+
+case "$level" in
 build) wanted=("${build_packages[@]}") ;;
 package) wanted=("${build_packages[@]}" "${package_packages[@]}") ;;
 test) wanted=("${build_packages[@]}" "${package_packages[@]}" "${test_packages[@]}") ;;

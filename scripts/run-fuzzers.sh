@@ -11,8 +11,7 @@ seconds="${2:-30}"
 fuzzers=(parseleadingnumber objectlist)
 
 bash scripts/install-debian-packages.sh test
-CC=clang-14 CXX=clang++-14 cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DBUILD_TESTING=OFF -DZENITOR_FUZZ=ON
+cmake --preset fuzz -B "$build_dir"
 cmake --build "$build_dir" -j"$(nproc)" --target "${fuzzers[@]/#/fuzz_}"
 
 export ASAN_OPTIONS="halt_on_error=1:print_stacktrace=1:detect_leaks=1"

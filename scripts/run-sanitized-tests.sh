@@ -8,8 +8,7 @@ cd "$(dirname "$0")/.."
 build_dir="${1:-build-asan}"
 
 bash scripts/install-debian-packages.sh test
-cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON \
-    -DCMAKE_CXX_COMPILER=g++ -DZENITOR_SANITIZE=ON
+cmake --preset asan -B "$build_dir"
 cmake --build "$build_dir" -j"$(nproc)"
 cmake --build "$build_dir" -j"$(nproc)" --target zenitor_clock_benchmark
 

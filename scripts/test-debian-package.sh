@@ -17,6 +17,7 @@ fail() {
 }
 
 bash scripts/install-debian-packages.sh test
+export ZENITOR_DEBIAN_PACKAGES_INSTALLED=test
 [ -x "$render_readout" ] || fail "$render_readout is missing; build $test_build first"
 if dpkg-query -W -f='${db:Status-Status}' zenitor 2>/dev/null | grep -qv '^not-installed$'; then
     fail "zenitor is installed on this machine already; remove it first (apt-get purge zenitor)"
