@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Builds the program and its tests in build-tests/ and runs every test, then builds,
-# installs, uses and purges the Debian package, and runs the sanitized tests and the fuzzers.
+# Checks the C++ sources against .clang-format, builds the program and its tests in
+# build-tests/ and runs every test, then builds, installs, uses and purges the Debian
+# package, and runs the sanitized tests and the fuzzers.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-debian-packages.sh test
 # The scripts below find the packages in place and install nothing more.
 export ZENITOR_DEBIAN_PACKAGES_INSTALLED=test
+bash scripts/check-format.sh
 cmake --preset tests
 cmake --build --preset tests -j"$(nproc)"
 ctest --preset tests -j"$(nproc)"
