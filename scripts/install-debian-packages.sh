@@ -13,8 +13,8 @@ test_packages=(xvfb xauth openbox xdotool x11-utils imagemagick faketime tzdata 
 test_packages+=(appstream man-db)
 # The fuzzers: clang and its runtime library, which holds libFuzzer (g++ brings ASan and UBSan).
 test_packages+=(clang-14 libclang-rt-14-dev)
-# The check of the C++ sources against .clang-format.
-test_packages+=(clang-format-14)
+# The check of the C++ sources against .clang-format, and the review of the Debian package.
+test_packages+=(clang-format-14 lintian)
 
 level=${1:-build}
 # Set by a script that installed a level for all the scripts it runs: test covers every level.
