@@ -21,6 +21,7 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPlainTextEdit;
 class QPushButton;
 class TimeSource;
@@ -69,6 +70,11 @@ public:
     QPointer<Form2> editorWindow;
     QPointer<Form3> helpWindow;
 
+    /// The menu of a right-click on the window's background, built afresh for each request.
+    QMenu *createBackgroundMenu();
+    /// Switches the night colours of the editor and the help window, open or opened later.
+    void setAllWindowsNight(bool night);
+
     /// Keeps the window at 4:3 and its controls in proportion; captured at the end of loading.
     ProportionalLayout proportionalLayout;
 
@@ -76,6 +82,7 @@ protected:
     bool event(QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
     void buildControls();

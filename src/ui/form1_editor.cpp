@@ -4,6 +4,7 @@
 #include "catalogue/cataloguemessages.h"
 #include "ui/form2.h"
 #include "ui/messagepresenter.h"
+#include "ui/nightchoice.h"
 
 #include <QComboBox>
 
@@ -17,8 +18,10 @@ void Form1::Command3_Click()
         services.messages->showMessage(this, fileProblemMessage(read.state, read.path, listName));
         return;
     }
-    if (editorWindow.isNull())
+    if (editorWindow.isNull()) {
         editorWindow = new Form2(this, services.messages, services.dataFolder);
+        editorWindow->showInNightColours(AllWindowsNight::isChosen());
+    }
     editorWindow->showList(listName, read.value, read.encoding);
     editorWindow->show();
     editorWindow->raise();

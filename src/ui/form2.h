@@ -33,6 +33,9 @@ public:
     /// chosen one, and closes the editor. A failed save keeps the editor open with its text.
     void Command1_Click();
 
+    /// Night colours like the main window's, or the designed look.
+    void showInNightColours(bool night);
+
     QLabel *Label1;
     QPlainTextEdit *Text1;
     QPushButton *Command1;
