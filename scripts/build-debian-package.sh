@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package of the program, zenitor_<version>_<architecture>.deb,
 # in build-deb/ (or the folder given) and prints its path.
 #   bash scripts/build-debian-package.sh [build folder]

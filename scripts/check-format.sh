@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when a C++ source of the repository differs from what clang-format-14 makes
 # of it with the repository's .clang-format, and shows the difference.
 #   bash scripts/check-format.sh

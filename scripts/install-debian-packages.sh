@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian 12 packages that this machine lacks for building (build), for
 # building the Debian package (package), or for building and running every test
 # and the package (test). Needs root.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the libFuzzer harnesses of tests/fuzz with clang in build-fuzz/ and runs
 # both side by side for a bounded time, starting from the seeds in
 # tests/fuzz/corpus/. A crash, a sanitizer report or a broken property fails the

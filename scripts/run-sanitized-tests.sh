@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds everything with AddressSanitizer and UndefinedBehaviorSanitizer (g++) in
 # build-asan/, runs every test and then the real window for a few seconds under
 # Xvfb; any sanitizer report fails the run.

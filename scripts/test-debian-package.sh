@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package, has lintian review it, installs it with apt as an
 # administrator would, uses the installed /usr/bin/zenitor end to end, purges it
 # again and checks that none of its files and no package state remain. Changes the system: run it on a

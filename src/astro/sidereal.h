@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sidereal time and hour angle for the observer's clock.
 //
 // The classic low-precision method for amateur use, as given in O. Montenbruck and

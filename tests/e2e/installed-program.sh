@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Uses the installed program as a person would: under Xvfb with openbox, driven by
 # xdotool, with the clock fixed by libfaketime at 2026-12-08 23:30:00 central
 # European time. It runs as an unprivileged user with a fresh home folder, as after

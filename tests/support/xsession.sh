@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A private X session for the tests that drive the real window: Xvfb on a display
 # number the server picks itself (-displayfd, so parallel tests never collide),
 # guarded by a fresh cookie, with openbox as window manager. Sourced by sh and bash.

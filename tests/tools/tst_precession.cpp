@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The IAU 1976 precession against published reference values: ERFA's own test
 // values for eraPrec76 and eraPmat76 (t_erfa_c.c), and the worked example 21.b
 // and the exercise on p. 136 of J. Meeus, "Astronomical Algorithms", 2nd ed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/fakeservices.h"
 #include "ui/application.h"
 #include "ui/form1.h"

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # End to end: the real program under Xvfb with openbox as window manager keeps its
 # outer size (frame and title bar included) at 4:3 when its height is set and when
 # its bottom and right edges are dragged, and stays where it is on the screen.

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # End to end: the real program under Xvfb with openbox. Right-clicks each text field of the
 # main window and opens each combo box's list; every popup on the screen must be dark red on
 # black: no pixel of it with green or blue above 48.

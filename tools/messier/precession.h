@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // IAU 1976 precession of mean equatorial coordinates.
 //
 // The angles zeta, z and theta are the polynomials of Lieske, Lederle, Fricke &
