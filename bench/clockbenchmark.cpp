@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opens the real main window, runs the clock and reports the processor time and
 // peak memory the process used while it ran. Not a test: run it by hand.
 //

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the clock in the real main window beside `xclock -update 1` on one Xvfb and
 # prints both programs' processor time and peak memory, and the ratios, for one or
 # more back-to-back windows of the same run. Both are measured alike from outside

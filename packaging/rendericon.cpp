@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the program's icon as PNG files for the icon theme, drawn by the same
 // code as the window icon: rendericon <folder> <size>...
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian 12 packages that this machine lacks for building (build), for
 # building the Debian package (package), or for building and running every test
 # and the package (test). Needs root.
@@ -13,8 +14,17 @@ test_packages=(xvfb xauth openbox xdotool x11-utils imagemagick faketime tzdata 
 test_packages+=(appstream man-db)
 # The fuzzers: clang and its runtime library, which holds libFuzzer (g++ brings ASan and UBSan).
 test_packages+=(clang-14 libclang-rt-14-dev)
+# The check of the C++ sources against .clang-format, and the review of the Debian package.
+test_packages+=(clang-format-14 lintian)
 
-case "${1:-build}" in
+level=${1:-build}
+# Set by a script that installed a level for all the scripts it runs: test covers every level.
+installed=${ZENITOR_DEBIAN_PACKAGES_INSTALLED:-}
+if [ "$installed" = test ] || [ "$installed" = "$level" ]; then
+    exit 0
+fi
+
+case "$level" in
 build) wanted=("${build_packages[@]}") ;;
 package) wanted=("${build_packages[@]}" "${package_packages[@]}") ;;
 test) wanted=("${build_packages[@]}" "${package_packages[@]}" "${test_packages[@]}") ;;

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the libFuzzer harnesses of tests/fuzz with clang in build-fuzz/ and runs
 # both side by side for a bounded time, starting from the seeds in
 # tests/fuzz/corpus/. A crash, a sanitizer report or a broken property fails the
@@ -11,8 +12,7 @@ seconds="${2:-30}"
 fuzzers=(parseleadingnumber objectlist)
 
 bash scripts/install-debian-packages.sh test
-CC=clang-14 CXX=clang++-14 cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DBUILD_TESTING=OFF -DZENITOR_FUZZ=ON
+cmake --preset fuzz -B "$build_dir"
 cmake --build "$build_dir" -j"$(nproc)" --target "${fuzzers[@]/#/fuzz_}"
 
 export ASAN_OPTIONS="halt_on_error=1:print_stacktrace=1:detect_leaks=1"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds everything with AddressSanitizer and UndefinedBehaviorSanitizer (g++) in
 # build-asan/, runs every test and then the real window for a few seconds under
 # Xvfb; any sanitizer report fails the run.
@@ -8,8 +9,7 @@ cd "$(dirname "$0")/.."
 build_dir="${1:-build-asan}"
 
 bash scripts/install-debian-packages.sh test
-cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON \
-    -DCMAKE_CXX_COMPILER=g++ -DZENITOR_SANITIZE=ON
+cmake --preset asan -B "$build_dir"
 cmake --build "$build_dir" -j"$(nproc)"
 cmake --build "$build_dir" -j"$(nproc)" --target zenitor_clock_benchmark
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds the Debian package, installs it with apt as an administrator would, uses
-# the installed /usr/bin/zenitor end to end, purges it again and checks that none
-# of its files and no package state remain. Changes the system: run it on a
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Builds the Debian package, has lintian review it, installs it with apt as an
+# administrator would, uses the installed /usr/bin/zenitor end to end, purges it
+# again and checks that none of its files and no package state remain. Changes the system: run it on a
 # machine where zenitor is not installed otherwise. Needs root.
 #   bash scripts/test-debian-package.sh [package build folder] [test build folder]
 # The test build folder (default build-tests) provides zenitor_render_readout.
@@ -17,6 +18,7 @@ fail() {
 }
 
 bash scripts/install-debian-packages.sh test
+export ZENITOR_DEBIAN_PACKAGES_INSTALLED=test
 [ -x "$render_readout" ] || fail "$render_readout is missing; build $test_build first"
 if dpkg-query -W -f='${db:Status-Status}' zenitor 2>/dev/null | grep -qv '^not-installed$'; then
     fail "zenitor is installed on this machine already; remove it first (apt-get purge zenitor)"
@@ -38,9 +40,16 @@ done
 dpkg-deb --fsys-tarfile "$package" | tar -t | sed 's|^\./|/|; s|/$||' | grep -v '^$' >"$package_build/package-paths"
 for expected in /usr/bin/zenitor /usr/lib/zenitor/zenitor /usr/lib/zenitor/liste.txt \
     /usr/share/applications/org.zenitor.Zenitor.desktop /usr/share/metainfo/org.zenitor.Zenitor.metainfo.xml \
-    /usr/share/man/man1/zenitor.1.gz /usr/share/icons/hicolor/scalable/apps/org.zenitor.Zenitor.svg; do
+    /usr/share/man/man1/zenitor.1.gz /usr/share/icons/hicolor/scalable/apps/org.zenitor.Zenitor.svg \
+    /usr/share/doc/zenitor/copyright /usr/share/doc/zenitor/changelog.Debian.gz \
+    /usr/share/lintian/overrides/zenitor; do
     grep -qx "$expected" "$package_build/package-paths" || fail "the package lacks $expected"
 done
+
+# A package reviewer's first look: every error and warning fails unless the package's own
+# overrides give the reason for it. Informational tags are shown, not counted.
+lintian --fail-on error,warning --display-info "$package" ||
+    fail "lintian reports errors or warnings that the package does not override"
 
 apt_get() { DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 "$@"; }
 installed=0

@@ -3,10 +3,14 @@
 #include "sidereal.h"
 
 #include <cmath>
+#include <numbers>
 
 namespace astro {
 
 namespace {
+
+constexpr double RADIANS_PER_DEGREE = std::numbers::pi / 180.0;
+constexpr double RADIANS_PER_HOUR = std::numbers::pi / 12.0;
 
 std::string_view withoutLeadingBlanks(std::string_view text)
 {

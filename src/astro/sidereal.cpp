@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "sidereal.h"
 
 #include <charconv>
@@ -8,6 +9,27 @@
 namespace astro {
 
 namespace {
+
+constexpr double HOURS_PER_DAY = 24.0;
+constexpr double MINUTES_PER_HOUR = 60.0;
+constexpr double SECONDS_PER_HOUR = 3600.0;
+
+// Modified Julian Date (days) = 365 y + B + Int(30.6001 (m + 1)) + D - 679004 + hours / 24,
+// a day count over years that start in March, so that the leap day ends its year.
+constexpr double DAYS_PER_COMMON_YEAR = 365.0;
+// 30.6 days per month from March on, raised so that Int never falls a day short by rounding.
+constexpr double DAYS_PER_MONTH_FROM_MARCH = 30.6001;
+// The day count of 1858 November 17, where the Modified Julian Date starts (days).
+constexpr double DAY_COUNT_AT_MJD_ZERO = 679004.0;
+
+// Greenwich mean sidereal time (seconds of time) at 0 h UT, T Julian centuries from J2000.0:
+// 24110.54841 + 8640184.812866 T + 0.093104 T^2 - 0.0000062 T^3.
+constexpr double GMST_AT_J2000_HOURS = 6.697374558; // 24110.54841 s
+constexpr double GMST_SECONDS_PER_CENTURY = 8640184.812866;
+constexpr double GMST_SECONDS_PER_CENTURY_SQUARED = 0.093104;
+constexpr double GMST_SECONDS_PER_CENTURY_CUBED = -0.0000062;
+// Sidereal hours that pass in one hour of universal time.
+constexpr double SIDEREAL_HOURS_PER_SOLAR_HOUR = 1.0027379093;
 
 bool isDigit(char c)
 {
@@ -84,11 +106,6 @@ double ParseLeadingNumber(std::string_view text)
     return value;
 }
 
-double RightAscensionHours(double hours, double minutes, double seconds)
-{
-    return SexagesimalSum(hours, minutes, seconds);
-}
-
 CivilDateTime GreenwichFromLocal(const CivilDateTime &local, bool daylightSaving)
 {
     const int offsetHours = daylightSaving ? 2 : 1;
@@ -114,35 +131,37 @@ double ModifiedJulianDate(int year, int month, int day, int hour, int minute, in
         m = month + 12;
     }
     const double b = std::floor(y / 400.0) - std::floor(y / 100.0) + std::floor(y / 4.0);
-    return (365.0 * y - 679004.0) + b + std::floor(30.6001 * (m + 1.0)) + day +
-           (hour + minute / 60.0 + second / 3600.0) / 24.0;
+    return (DAYS_PER_COMMON_YEAR * y - DAY_COUNT_AT_MJD_ZERO) + b +
+           std::floor(DAYS_PER_MONTH_FROM_MARCH * (m + 1.0)) + day +
+           SexagesimalSum(hour, minute, second) / HOURS_PER_DAY;
 }
 
 double GreenwichSiderealHours(double modifiedJulianDate)
 {
     const double dayStart = std::floor(modifiedJulianDate);
     const double t = (dayStart - J2000_MJD) / DAYS_PER_JULIAN_CENTURY;
-    const double ut = (modifiedJulianDate - dayStart) * 24.0;
-    // The bracket is in seconds of time; 1.0027379093 is sidereal per solar time.
-    const double g = 6.697374558 + 1.0027379093 * ut +
-                     (8640184.812866 + (0.093104 - 0.0000062 * t) * t) * t / 3600.0;
-    return (g / 24.0 - std::floor(g / 24.0)) * 24.0;
+    const double ut = (modifiedJulianDate - dayStart) * HOURS_PER_DAY;
+    const double g = GMST_AT_J2000_HOURS + SIDEREAL_HOURS_PER_SOLAR_HOUR * ut +
+                     (GMST_SECONDS_PER_CENTURY +
+                      (GMST_SECONDS_PER_CENTURY_SQUARED + GMST_SECONDS_PER_CENTURY_CUBED * t) * t) *
+                         t / SECONDS_PER_HOUR;
+    return (g / HOURS_PER_DAY - std::floor(g / HOURS_PER_DAY)) * HOURS_PER_DAY;
 }
 
 double LocalSiderealHours(double greenwichSiderealHours, double longitudeDegrees)
 {
     double l = greenwichSiderealHours + longitudeDegrees / DEGREES_PER_HOUR;
-    if (l > 24.0)
-        l -= 24.0;
+    if (l > HOURS_PER_DAY)
+        l -= HOURS_PER_DAY;
     if (l < 0.0)
-        l += 24.0;
+        l += HOURS_PER_DAY;
     return l;
 }
 
 double HourAngleHours(double localSiderealHours, double rightAscensionHours)
 {
     if (localSiderealHours - rightAscensionHours < 0.0)
-        return 24.0 - (rightAscensionHours - localSiderealHours);
+        return HOURS_PER_DAY - (rightAscensionHours - localSiderealHours);
     return localSiderealHours - rightAscensionHours;
 }
 
@@ -157,9 +176,10 @@ SplitTime SplitHours(double hours)
     split.hours = static_cast<int>(whole);
     if (split.hours >= 24)
         split.hours -= 24;
-    const double fractionMinutes = (hours - whole) * 60.0;
+    const double fractionMinutes = (hours - whole) * MINUTES_PER_HOUR;
     split.minutes = static_cast<int>(std::floor(fractionMinutes));
-    split.seconds = static_cast<int>(std::floor((fractionMinutes - split.minutes) * 60.0));
+    split.seconds =
+        static_cast<int>(std::floor((fractionMinutes - split.minutes) * MINUTES_PER_HOUR));
     return split;
 }
 
@@ -169,7 +189,7 @@ SiderealReadings ComputeSiderealReadings(const CivilDateTime &local, bool daylig
 {
     SiderealReadings readings;
     readings.local = local;
-    readings.rightAscensionHours = RightAscensionHours(raHours, raMinutes, raSeconds);
+    readings.rightAscensionHours = SexagesimalSum(raHours, raMinutes, raSeconds);
     readings.greenwich = GreenwichFromLocal(local, daylightSaving);
     const CivilDateTime &g = readings.greenwich;
     readings.modifiedJulianDate =

@@ -1,10 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sidereal time and hour angle for the observer's clock.
 //
-// The classic low-precision method for amateur use: a Modified Julian Date from
-// the Gregorian calendar date, Greenwich mean sidereal time from the IAU 1982
-// polynomial in Julian centuries since J2000.0 (Aoki et al. 1982, as given in
-// Montenbruck & Pfleger, "Astronomy on the Personal Computer"), plus the site's
-// longitude. Nutation, precession and the equation of the equinoxes play no part.
+// The classic low-precision method for amateur use, as given in O. Montenbruck and
+// T. Pfleger, "Astronomy on the Personal Computer" (functions Mjd and GMST): a
+// Modified Julian Date from the Gregorian calendar date, Greenwich mean sidereal
+// time from the IAU 1982 polynomial in Julian centuries since J2000.0 (Aoki et al.
+// 1982), plus the site's longitude. Nutation, precession and the equation of the
+// equinoxes play no part.
 //
 // Plain C++ without Qt; every function is pure and never fails.
 #pragma once
@@ -13,22 +15,18 @@
 
 namespace astro {
 
-/// Modified Julian Date of the epoch J2000.0 (2000 January 1, 12 h).
+/// Modified Julian Date (days) of the epoch J2000.0, 2000 January 1, 12 h.
 inline constexpr double J2000_MJD = 51544.5;
 /// Days in a Julian century.
 inline constexpr double DAYS_PER_JULIAN_CENTURY = 36525.0;
-/// Julian Date of the origin of the Modified Julian Date (1858 November 17, 0 h).
+/// Julian Date (days) of the origin of the Modified Julian Date, 1858 November 17, 0 h.
 inline constexpr double MJD_ZERO_JD = 2400000.5;
-/// Hours of right ascension per degree of longitude.
+/// Degrees of longitude or arc per hour of time or right ascension (360 / 24).
 inline constexpr double DEGREES_PER_HOUR = 15.0;
-/// The value of std::numbers::pi, whose header Qt 6.4's moc cannot parse in the tests.
-inline constexpr double PI = 3.141592653589793238462643383279502884;
-/// Radians per hour of right ascension and per degree of arc.
-inline constexpr double RADIANS_PER_HOUR = PI / 12.0;
-inline constexpr double RADIANS_PER_DEGREE = PI / 180.0;
 
 /// A sexagesimal quantity in decimal units (hours or degrees): whole + minutes / 60 +
-/// seconds / 3600. The sign is the caller's: every part counts in the same direction.
+/// seconds / 3600, added left to right; right ascension in hours is one. The sign is
+/// the caller's: every part counts in the same direction.
 constexpr double SexagesimalSum(double whole, double minutes, double seconds)
 {
     return whole + minutes / 60.0 + seconds / 3600.0;
@@ -74,9 +72,6 @@ struct SiderealReadings
 /// does not begin with a number gives 0. The comma is no decimal separator.
 /// A number too large for a double gives plus or minus infinity.
 double ParseLeadingNumber(std::string_view text);
-
-/// Right ascension in decimal hours: the sexagesimal sum of hours, minutes and seconds.
-double RightAscensionHours(double hours, double minutes, double seconds);
 
 /// Greenwich time for a local time on central European time: less one hour, or
 /// less two hours when daylightSaving is set; rolls back over day, month and

@@ -48,7 +48,7 @@ QList<PlanRow> computePlan(const PlanInput &input)
         row.rightAscensionText = fields.value(1).trimmed();
         row.declinationText = fields.value(2).trimmed();
         if (record.problem == RecordProblem::None || record.problem == RecordProblem::Declination) {
-            const double rightAscension = astro::RightAscensionHours(
+            const double rightAscension = astro::SexagesimalSum(
                 leadingNumber(record.rightAscension[0]), leadingNumber(record.rightAscension[1]),
                 leadingNumber(record.rightAscension[2]));
             row.hasHourAngle = true;

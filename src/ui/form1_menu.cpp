@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/form1.h"
 #include "ui/form2.h"
 #include "ui/form3.h"

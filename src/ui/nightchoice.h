@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 /// The observer's choice to draw the editor and the help window in the night colours too, kept

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The readers of the data files over small fixture files, the encodings and the file lookup.
 #include "catalogue/cataloguefiles.h"
 #include "catalogue/textencoding.h"

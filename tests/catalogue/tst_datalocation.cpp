@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The choice of the data folder: the program folder when files can be created in it, else the
 // per-user folder, completed from the program folder without replacing what the user has.
 #include "catalogue/datalocation.h"

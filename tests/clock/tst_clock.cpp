@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "clock/clockpause.h"
 #include "clock/picturebox.h"
 #include "clock/readouttext.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Uses the installed program as a person would: under Xvfb with openbox, driven by
 # xdotool, with the clock fixed by libfaketime at 2026-12-08 23:30:00 central
 # European time. It runs as an unprivileged user with a fresh home folder, as after
@@ -16,27 +17,18 @@ program=$1
 render_readout=$2
 artefacts=$3
 
-for tool in Xvfb xauth openbox xdotool xwininfo xprop import compare convert; do
-    command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
-done
+source "$(dirname "$0")/../support/xsession.sh"
+xsession_require_tools import compare convert
 faketime_library=$(ls /usr/lib/*/faketime/libfaketime.so.1 2>/dev/null | head -n 1 || true)
 [ -n "$faketime_library" ] || { echo "SKIP: libfaketime is not installed"; exit 77; }
+xsession_begin
+work=$xsession_work
 
-source "$(dirname "$0")/../support/xsession.sh"
-
-work=$(mktemp -d)
 # The unprivileged user must reach a program installed in here.
 chmod 755 "$work"
 mkdir -p "$artefacts"
 rm -f "$artefacts"/*.png "$artefacts"/*.log "$artefacts"/*.txt
 program_pid=""
-cleanup() {
-    if [ -n "$program_pid" ]; then kill "$program_pid" 2>/dev/null || true; fi
-    xsession_stop
-    chmod -R u+w "$work" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
 
 fail() {
     echo "FAIL: $*"
@@ -117,6 +109,7 @@ done
     LD_PRELOAD="$faketime_library" FAKETIME="2026-12-08 23:30:00" FAKETIME_DONT_FAKE_MONOTONIC=1 \
     "$program" >"$artefacts/program.log" 2>&1 &
 program_pid=$!
+xsession_end_with "$program_pid"
 
 find_window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
 has_window() { [ -n "$(find_window "$1")" ]; }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws a readout text into Picture2 of a main window built offscreen exactly as
 // the program builds it, and saves that picture box as a PNG: the reference that
 // the end-to-end test compares the real window's pixels with.

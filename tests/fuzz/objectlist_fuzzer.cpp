@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer harness for the object list reader: the raw bytes of a list file are decoded, cut
 // into lines and the lines into fields, once from memory and once through
 // CatalogueFiles::ReadObjectRecords on a real file. Both must agree, lose no text, and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer harness for astro::ParseLeadingNumber: any text must give a number, never NaN, and
 // the same number glibc's strtod reads from the prefix the parse is documented to take.
 

@@ -1,2 +1,3 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "catalogue/cataloguefiles.h"
 #include "clock/picturebox.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every folder is visible from the top of the stack.
 #include "astro/sidereal.h"
 #include "catalogue/cataloguefiles.h"

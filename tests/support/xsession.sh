@@ -1,16 +1,56 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A private X session for the tests that drive the real window: Xvfb on a display
 # number the server picks itself (-displayfd, so parallel tests never collide),
 # guarded by a fresh cookie, with openbox as window manager. Sourced by sh and bash.
 #
-#   xsession_start FOLDER   starts both; exports DISPLAY, XAUTHORITY, QT_QPA_PLATFORM=xcb
+#   xsession_require_tools [TOOL]...
+#                           exits the test with 77 (skipped) when one of xsession_tools
+#                           (the session's and the window look-ups') or TOOLs is missing
+#   xsession_begin          makes the scratch folder $xsession_work; on exit, for whatever
+#                           reason, the programs handed to xsession_end_with and the
+#                           session end and the folder is removed
+#   xsession_end_with PID   ends that program with the session
+#   xsession_start FOLDER   starts Xvfb and openbox; exports DISPLAY, XAUTHORITY,
+#                           QT_QPA_PLATFORM=xcb
 #   xsession_stop           ends both
 #   wait_until SECONDS COMMAND [ARG]...
 #                           polls COMMAND ten times a second until it succeeds;
 #                           fails when SECONDS pass first
 
-xsession_tools="Xvfb xauth openbox xprop"
+xsession_tools="Xvfb xauth openbox xprop xwininfo xdotool"
 xsession_server=""
 xsession_wm=""
+xsession_work=""
+xsession_programs=""
+
+xsession_require_tools() {
+    for _xsession_tool in $xsession_tools "$@"; do
+        if ! command -v "$_xsession_tool" >/dev/null 2>&1; then
+            echo "SKIP: $_xsession_tool is not installed"
+            exit 77
+        fi
+    done
+}
+
+xsession_begin() {
+    xsession_work=$(mktemp -d)
+    trap xsession_clean_up EXIT
+}
+
+xsession_end_with() { xsession_programs="$xsession_programs $1"; }
+
+xsession_clean_up() {
+    for _xsession_program in $xsession_programs; do
+        kill "$_xsession_program" 2>/dev/null || true
+    done
+    xsession_programs=""
+    xsession_stop
+    if [ -n "$xsession_work" ]; then
+        # A folder a test made read-only would stop rm for anyone but root.
+        chmod -R u+w "$xsession_work" 2>/dev/null || true
+        rm -rf "$xsession_work"
+    fi
+}
 
 wait_until() {
     _wait_tries=$(($1 * 10))

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The data files delivered beside the program, checked as the program and a
 // text editor will meet them: Windows-1252 text with CR LF line ends, object
 // lines of exactly four fields with three-part coordinates, all 110 Messier

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The list generator: rounding and formatting of positions, the season rule,
 // the Windows-1252 table, the catalogue reader's checks, writing the files, and
 // that the delivered lists in data/ are exactly what the generator makes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The IAU 1976 precession against published reference values: ERFA's own test
 // values for eraPrec76 and eraPmat76 (t_erfa_c.c), and the worked example 21.b
 // and the exercise on p. 136 of J. Meeus, "Astronomical Algorithms", 2nd ed.
@@ -12,8 +13,6 @@ using namespace precession;
 namespace {
 
 using astro::MJD_ZERO_JD;
-constexpr double HOURS_TO_RADIANS = astro::RADIANS_PER_HOUR;
-constexpr double DEGREES_TO_RADIANS = astro::RADIANS_PER_DEGREE;
 
 bool isNear(double got, double want, double tolerance, const char *what)
 {
@@ -117,15 +116,15 @@ void TestPrecession::precessedPositionMatchesMeeus()
     // Meeus applies the proper motion linearly in J2000 coordinates first.
     const double years = (toJulianDate - J2000_JD) / DAYS_PER_JULIAN_YEAR;
     const EquatorialPosition moved{
-        (rightAscensionHours + years * properMotionSecondsOfTime / 3600.0) * HOURS_TO_RADIANS,
-        (declinationDegrees + years * properMotionArcSeconds / 3600.0) * DEGREES_TO_RADIANS};
+        (rightAscensionHours + years * properMotionSecondsOfTime / 3600.0) * RADIANS_PER_HOUR,
+        (declinationDegrees + years * properMotionArcSeconds / 3600.0) * RADIANS_PER_DEGREE};
 
     const EquatorialPosition got = PrecessPosition(moved, J2000_JD, toJulianDate);
 
-    const double gotSecondsOfTime = got.rightAscension / HOURS_TO_RADIANS * 3600.0;
+    const double gotSecondsOfTime = got.rightAscension / RADIANS_PER_HOUR * 3600.0;
     QVERIFY(isNear(gotSecondsOfTime, wantRightAscensionHours * 3600.0, toleranceSecondsOfTime,
                    "right ascension (seconds of time)"));
-    const double gotArcSeconds = got.declination / DEGREES_TO_RADIANS * 3600.0;
+    const double gotArcSeconds = got.declination / RADIANS_PER_DEGREE * 3600.0;
     QVERIFY(isNear(gotArcSeconds, wantDeclinationDegrees * 3600.0, toleranceArcSeconds,
                    "declination (arc seconds)"));
 }

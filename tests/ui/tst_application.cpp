@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What configureApplication gives every window of the program.
 #include "ui/application.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Captions of the main window read whole at every window size: the label's font follows the
 // height rule, but the caption is drawn no larger than fits its box.
 #include "support/fakeservices.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command line: --help and --version answer without a window, unknown options are refused,
 // Qt's own options still reach the window.
 #include "ui/application.h"

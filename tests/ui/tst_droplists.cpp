@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The drop-down lists of the main window open as wide as their longest entry, within the
 // screen, so no entry is elided; the combo boxes keep their size and place.
 #include "support/fakeservices.h"

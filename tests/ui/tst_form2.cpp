@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The object list editor on the real main window: what a save writes, where it writes it, and
 // that no typed text and no former file is ever lost.
 #include "support/fakeservices.h"

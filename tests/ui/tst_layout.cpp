@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "clock/picturebox.h"
 #include "support/fakeservices.h"
 #include "support/mainwindow.h"

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # End to end: the real program under Xvfb with openbox as window manager keeps its
 # outer size (frame and title bar included) at 4:3 when its height is set and when
 # its bottom and right edges are dragged, and stays where it is on the screen.
@@ -7,24 +8,12 @@ set -eu
 
 program=${1:?usage: tst_layout_x11.sh PATH_TO_ZENITOR}
 
-for tool in Xvfb xauth openbox xdotool xwininfo xprop; do
-    if ! command -v "$tool" >/dev/null 2>&1; then
-        echo "SKIP: $tool is not installed"
-        exit 77
-    fi
-done
-
 . "$(dirname "$0")/../support/xsession.sh"
+xsession_require_tools
+xsession_begin
+work=$xsession_work
 
 failures=0
-app=""
-work=$(mktemp -d)
-cleanup() {
-    [ -n "$app" ] && kill "$app" 2>/dev/null || true
-    xsession_stop
-    rm -rf "$work"
-}
-trap cleanup EXIT
 
 fail() {
     echo "FAIL: $*"
@@ -34,7 +23,7 @@ fail() {
 xsession_start "$work" || exit 1
 
 "$program" &
-app=$!
+xsession_end_with $!
 main_window() { xdotool search --onlyvisible --name '^Zenitor 2\.1$' | head -n 1; }
 has_main_window() { [ -n "$(main_window)" ]; }
 wait_until 60 has_main_window || { echo "FAIL: the main window did not appear"; exit 1; }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Alle Fenster in Nachtfarben" in the main window's background menu: when chosen, the editor
 // and the help window (and what opens from them) are red on black like the main window; the
 // designed look is the default; the choice is kept across starts.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Popups are windows of their own and do not inherit their opener's palette: the context
 // menus, drop-down lists, tooltips and message boxes of the main window must still be red on
 // black, and those of other windows must keep their normal colours.

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # End to end: the real program under Xvfb with openbox. Right-clicks each text field of the
 # main window and opens each combo box's list; every popup on the screen must be dark red on
 # black: no pixel of it with green or blue above 48.
@@ -8,24 +9,12 @@ set -eu
 
 program=${1:?usage: tst_popups_x11.sh PATH_TO_ZENITOR}
 
-for tool in Xvfb xauth openbox xdotool xwininfo xprop import convert compare; do
-    if ! command -v "$tool" >/dev/null 2>&1; then
-        echo "SKIP: $tool is not installed"
-        exit 77
-    fi
-done
-
 . "$(dirname "$0")/../support/xsession.sh"
+xsession_require_tools import convert compare
+xsession_begin
+work=$xsession_work
 
-work=$(mktemp -d)
 failures=0
-app=""
-cleanup() {
-    [ -n "$app" ] && kill "$app" 2>/dev/null || true
-    xsession_stop
-    rm -rf "$work"
-}
-trap cleanup EXIT
 
 fail() {
     echo "FAIL: $*"
@@ -39,6 +28,7 @@ xsession_start "$work" || exit 1
 
 "$program" &
 app=$!
+xsession_end_with "$app"
 client=$(timeout 20 xdotool search --sync --onlyvisible --name '^Zenitor 2\.1$' | head -n 1)
 [ -n "$client" ] || { echo "FAIL: the main window did not appear"; exit 1; }
 
@@ -148,7 +138,7 @@ mkdir "$work/bare"
 cp "$program" "$work/bare/zenitor"
 import -window root "$work/screen-before.png"
 "$work/bare/zenitor" &
-app=$!
+xsession_end_with $!
 box=$(timeout 20 xdotool search --sync --onlyvisible --name '^Zenitor$' | head -n 1)
 if [ -z "$box" ]; then
     fail "no message box about the missing lists"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The choice handlers on the real main window: start-up, list and object choice, the messages,
 // unusable data files and the activation defaults.
 #include "support/fakeservices.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zenitor-make-lists CATALOGUE OUTPUT_FOLDER
 //
 // Writes the four seasonal Messier lists (Fruehling.txt, Sommer.txt, Herbst.txt,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "messierlists.h"
 
 #include "precession.h"
@@ -14,7 +15,6 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <numbers>
 
 namespace messier {
 
@@ -243,15 +243,15 @@ std::optional<QList<CatalogueEntry>> ReadCatalogue(const QString &path, QString 
 
 QString ListLine(const CatalogueEntry &entry)
 {
-    const precession::EquatorialPosition j2000{entry.rightAscensionHours * astro::RADIANS_PER_HOUR,
-                                               entry.declinationDegrees *
-                                                   astro::RADIANS_PER_DEGREE};
+    const precession::EquatorialPosition j2000{
+        entry.rightAscensionHours * precession::RADIANS_PER_HOUR,
+        entry.declinationDegrees * precession::RADIANS_PER_DEGREE};
     const precession::EquatorialPosition ofDate = precession::PrecessPosition(
         j2000, precession::J2000_JD, precession::JulianEpochToJulianDate(LIST_EPOCH));
     const QChar separator = QLatin1Char(';');
     return QStringLiteral("M ") + QString::number(entry.number) + separator +
-           FormatRightAscension(ofDate.rightAscension / astro::RADIANS_PER_HOUR) + separator +
-           FormatDeclination(ofDate.declination / astro::RADIANS_PER_DEGREE) + separator +
+           FormatRightAscension(ofDate.rightAscension / precession::RADIANS_PER_HOUR) + separator +
+           FormatDeclination(ofDate.declination / precession::RADIANS_PER_DEGREE) + separator +
            entry.info;
 }
 

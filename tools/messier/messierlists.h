@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The seasonal Messier lists delivered in data/, built from the J2000 catalogue.
 //
 // The program applies no precession: the hour angle it shows is only as good

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // IAU 1976 precession of mean equatorial coordinates.
 //
 // The angles zeta, z and theta are the polynomials of Lieske, Lederle, Fricke &
@@ -13,6 +14,7 @@
 #include "astro/sidereal.h"
 
 #include <array>
+#include <numbers>
 
 namespace precession {
 
@@ -23,6 +25,10 @@ using astro::DAYS_PER_JULIAN_CENTURY;
 inline constexpr double DAYS_PER_JULIAN_YEAR = 365.25;
 /// Arc seconds to radians.
 inline constexpr double ARCSECONDS_TO_RADIANS = 4.848136811095359935899141e-6;
+/// Hours of right ascension to radians.
+inline constexpr double RADIANS_PER_HOUR = std::numbers::pi / 12.0;
+/// Degrees of arc to radians.
+inline constexpr double RADIANS_PER_DEGREE = std::numbers::pi / 180.0;
 
 /// The three precession angles (radians): rotate by -zeta about the z axis, by
 /// +theta about the new y axis, then by -z about the new z axis.
