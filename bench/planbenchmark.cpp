@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The cost of one refresh of the observing plan for all 110 Messier objects of the delivered
 // lists: the computation alone, and with the four list files read again. Not a test: run it by
 // hand from the build folder's src/ (beside the data files).

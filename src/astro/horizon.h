@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where an object stands for the observer: hour angle east or west of the meridian, the time
 // to its next upper transit, altitude and azimuth, and the altitude at culmination.
 //

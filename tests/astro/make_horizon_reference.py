@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Writes the reference tables of tst_horizon and tst_plancommand with ERFA:
 data/horizon-reference.tsv and ../ui/data/plan-reference.tsv (the plan of the fixture list
 ../ui/data/plan/Abend.txt for a few sites and times).

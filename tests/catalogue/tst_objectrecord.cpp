@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The parse of one object record: its name, coordinate parts, info and the problem found.
 #include "catalogue/objectrecord.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The latitude in field 2 of the location file: read for the plan, ignored by the site choice.
 #include "catalogue/cataloguefiles.h"
 #include "catalogue/sites.h"

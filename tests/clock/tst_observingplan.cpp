@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The plan model: the main window's hour angle, the order by transit, what empties a row's
 // heights, and the summer-time check against the system's UTC offset.
 #include "astro/sidereal.h"

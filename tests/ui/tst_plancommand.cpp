@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // `zenitor --plan`: the table against ERFA's reference, the exit codes, the summer-time default.
 #include "clock/observingplan.h"
 #include "ui/commandline.h"

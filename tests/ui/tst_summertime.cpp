@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The "Sommerzeit" box is pre-set from the system's UTC offset and its caption is marked while
 // the two disagree; no message box, no light.
 #include "support/fakeservices.h"
