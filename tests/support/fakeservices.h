@@ -18,15 +18,11 @@ class FakeTimeSource : public TimeSource
 public:
     QDateTime now{QDate(2026, 12, 8), QTime(23, 30, 0)};
     int readings = 0;
-    /// Seconds added after every reading, to let time pass between readings.
-    int stepSeconds = 0;
 
     QDateTime currentLocalTime() override
     {
         ++readings;
-        const QDateTime reading = now;
-        now = now.addSecs(stepSeconds);
-        return reading;
+        return now;
     }
 };
 

@@ -6,7 +6,6 @@
 #include "ui/application.h"
 #include "ui/form1.h"
 #include "ui/messagepresenter.h"
-#include "ui/nightvision.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -23,17 +22,26 @@
 #include <QToolTip>
 
 #include <memory>
+#include <utility>
 
 namespace {
 
+/// The colours of the design, not those of the palette under test: black, dark red text and
+/// the deep red of the buttons.
 bool hasNightColours(const QPalette &palette)
 {
-    const QPalette night = NightVision::palette();
-    for (const QPalette::ColorRole role :
-         {QPalette::Window, QPalette::WindowText, QPalette::Base, QPalette::Text, QPalette::Button,
-          QPalette::Highlight, QPalette::HighlightedText, QPalette::ToolTipBase,
-          QPalette::ToolTipText})
-        if (palette.color(role) != night.color(role))
+    const QColor black(0, 0, 0), darkRed(192, 0, 0), deepRed(128, 0, 0);
+    const std::pair<QPalette::ColorRole, QColor> design[] = {{QPalette::Window, black},
+                                                             {QPalette::WindowText, darkRed},
+                                                             {QPalette::Base, black},
+                                                             {QPalette::Text, darkRed},
+                                                             {QPalette::Button, deepRed},
+                                                             {QPalette::Highlight, deepRed},
+                                                             {QPalette::HighlightedText, black},
+                                                             {QPalette::ToolTipBase, black},
+                                                             {QPalette::ToolTipText, darkRed}};
+    for (const auto &[role, colour] : design)
+        if (palette.color(role) != colour)
             return false;
     return true;
 }
