@@ -52,9 +52,9 @@ private:
     /// Runs Start; the script stops the clock at the given wait.
     void runUntilStopAtWait(int wait);
 
-    QTemporaryDir emptyFolder;
-    std::unique_ptr<FakeServices> fakes;
-    std::unique_ptr<Form1> window;
+    std::unique_ptr<TestMainWindow> fixture;
+    FakeServices *fakes = nullptr;
+    Form1 *window = nullptr;
 };
 
 void TestClock::initTestCase()
@@ -65,14 +65,16 @@ void TestClock::initTestCase()
 
 void TestClock::init()
 {
-    fakes = std::make_unique<FakeServices>();
-    window = std::make_unique<Form1>(fakes->forFolder(emptyFolder.path()));
+    fixture = std::make_unique<TestMainWindow>();
+    fakes = &fixture->fakes;
+    window = fixture->window.get();
 }
 
 void TestClock::cleanup()
 {
-    window.reset();
-    fakes.reset();
+    fixture.reset();
+    fakes = nullptr;
+    window = nullptr;
 }
 
 void TestClock::enterDecemberCase()
@@ -221,7 +223,7 @@ void TestClock::closingTheWindowEndsEveryRun()
 {
     enterDecemberCase();
     window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    QVERIFY(QTest::qWaitForWindowExposed(window));
     fakes->pause.script = [this](int number) {
         if (number == 1)
             controlsOf(*window).Command1->click();

@@ -93,9 +93,9 @@ private:
     void checkLook(QWidget *popup, bool night);
     void checkNoLightPixel(QWidget *popup);
 
-    QTemporaryDir emptyFolder;
-    std::unique_ptr<FakeServices> fakes;
-    std::unique_ptr<Form1> window;
+    std::unique_ptr<TestMainWindow> fixture;
+    FakeServices *fakes = nullptr;
+    Form1 *window = nullptr;
     QPointer<QWidget> ownWindow;
     QPointer<QLineEdit> ownWindowField;
 };
@@ -107,20 +107,22 @@ void TestPopups::initTestCase()
 
 void TestPopups::init()
 {
-    fakes = std::make_unique<FakeServices>();
-    window = std::make_unique<Form1>(fakes->forFolder(emptyFolder.path()));
-    ownWindow = new QWidget(window.get(), Qt::Window);
+    fixture = std::make_unique<TestMainWindow>();
+    fakes = &fixture->fakes;
+    window = fixture->window.get();
+    ownWindow = new QWidget(window, Qt::Window);
     ownWindowField = new QLineEdit(QStringLiteral("Objekt"), ownWindow);
     window->show();
     ownWindow->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    QVERIFY(QTest::qWaitForWindowExposed(window));
     QVERIFY(QTest::qWaitForWindowExposed(ownWindow));
 }
 
 void TestPopups::cleanup()
 {
-    window.reset();
-    fakes.reset();
+    fixture.reset();
+    fakes = nullptr;
+    window = nullptr;
 }
 
 QWidget *TestPopups::field(const QString &name) const
@@ -200,7 +202,7 @@ void TestPopups::dropDownLists()
     combo->showPopup();
     QWidget *list = combo->view()->window();
     QVERIFY(QTest::qWaitForWindowExposed(list));
-    QVERIFY(list != window.get());
+    QVERIFY(list != window);
     // The frame takes the combo box's own palette; the list inside is plain night.
     QVERIFY(hasNightColours(combo->view()->palette()));
     checkNoLightPixel(list);
@@ -242,7 +244,7 @@ void TestPopups::messageBoxes()
     QFETCH(QString, parent);
     QFETCH(bool, night);
     QWidget *parentWidget = parent.isEmpty()                         ? nullptr
-                            : parent == QLatin1String("main window") ? window.get()
+                            : parent == QLatin1String("main window") ? window
                                                                      : ownWindow.data();
 
     // The box blocks until closed, so it is looked at and closed from inside its event loop.
