@@ -87,6 +87,16 @@ QString CatalogueFiles::trimSpaces(const QString &text)
     return text.mid(first, end - first);
 }
 
+QString CatalogueFiles::siteFileName() const
+{
+    return QFileInfo(resolve(SITE_FILE)).fileName();
+}
+
+QString CatalogueFiles::listIndexFileName() const
+{
+    return QFileInfo(resolve(LIST_INDEX_FILE)).fileName();
+}
+
 QString CatalogueFiles::resolve(const QString &fileName) const
 {
     const QString exact = folder + QLatin1Char('/') + fileName;

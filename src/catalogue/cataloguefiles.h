@@ -73,6 +73,11 @@ public:
     FileWrite WriteListText(const QString &listName, const QString &text,
                             TextEncoding encoding = TextEncoding::Windows1252) const;
 
+    /// The names of the location file and of the list index as the readers find them in the
+    /// folder, in their case of letters there; the usual names when the folder lacks them.
+    QString siteFileName() const;
+    QString listIndexFileName() const;
+
     /// False for a list name that would reach outside the program folder: one that holds "/" or
     /// "\" or is "." or "..".
     static bool isAllowedListName(const QString &listName);

@@ -1,12 +1,14 @@
 #include "form1.h"
 
 #include "clock/picturebox.h"
+#include "ui/captionlabel.h"
 #include "ui/designfont.h"
 #include "ui/form1design.h"
 #include "ui/form2.h"
 #include "ui/form3.h"
 #include "ui/nightvision.h"
 #include "ui/staricon.h"
+#include "ui/widelistcombobox.h"
 #include "zenitorversion.h"
 
 #include <QAbstractItemView>
@@ -26,14 +28,14 @@ QWidget *createControl(const ControlDesign &design, QWidget *parent)
         QString::fromUtf8(design.caption.data(), qsizetype(design.caption.size()));
     switch (design.kind) {
     case ControlKind::Label: {
-        auto *label = new QLabel(caption, parent);
+        auto *label = new CaptionLabel(caption, parent);
         label->setWordWrap(true);
         label->setAlignment((design.centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
         label->setAutoFillBackground(true);
         return label;
     }
     case ControlKind::ComboBox: {
-        auto *combo = new QComboBox(parent);
+        auto *combo = new WideListComboBox(parent);
         combo->setEditable(true);
         combo->setInsertPolicy(QComboBox::NoInsert);
         combo->setFrame(!design.flat);

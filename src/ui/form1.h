@@ -23,6 +23,7 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPlainTextEdit;
 class QPushButton;
 class TimeSource;
@@ -67,11 +68,17 @@ public:
     Form2 *editorWindow() const;
     Form3 *helpWindow() const;
 
+    /// The menu of a right-click on the window's background, built afresh for each request.
+    QMenu *createBackgroundMenu();
+    /// Switches the night colours of the editor and the help window, open or opened later.
+    void setAllWindowsNight(bool night);
+
 protected:
     bool event(QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
     /// What becomes of the entry fields when the object names cannot be read.

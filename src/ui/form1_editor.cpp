@@ -4,6 +4,7 @@
 #include "catalogue/cataloguemessages.h"
 #include "ui/form2.h"
 #include "ui/messagepresenter.h"
+#include "ui/nightchoice.h"
 
 #include <QComboBox>
 
@@ -19,6 +20,7 @@ void Form1::Command3_Click()
     }
     if (editor.isNull()) {
         editor = new Form2(services.messages, services.dataFolder, services.writeBytes);
+        editor->showInNightColours(AllWindowsNight::isChosen());
         connect(editor, &Form2::listSaved, this, &Form1::listSaved);
         focusHistory.countAsProgramWindow(editor);
     }

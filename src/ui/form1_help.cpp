@@ -1,12 +1,14 @@
 #include "ui/form1.h"
 #include "ui/form3.h"
+#include "ui/nightchoice.h"
 
 // The help window has no owner, so it can outlive the main window and keeps the program
 // running until it is closed too; it is modeless, so a running clock goes on beside it.
 void Form1::Command5_Click()
 {
     if (help.isNull()) {
-        help = new Form3();
+        help = new Form3(services.dataFolder);
+        help->showInNightColours(AllWindowsNight::isChosen());
         focusHistory.countAsProgramWindow(help);
     }
     help->show();

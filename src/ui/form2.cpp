@@ -3,6 +3,7 @@
 #include "catalogue/cataloguemessages.h"
 #include "ui/designfont.h"
 #include "ui/messagepresenter.h"
+#include "ui/nightvision.h"
 #include "ui/twips.h"
 
 #include <QLabel>
@@ -61,6 +62,14 @@ Form2::Form2(MessagePresenter *messages, const QString &programFolder, ByteWrite
     setTabOrder(Text1, Command1);
     Text1->setFocus();
     connect(Command1, &QPushButton::clicked, this, &Form2::Command1_Click);
+}
+
+void Form2::showInNightColours(bool night)
+{
+    if (night)
+        NightVision::applyToWindow(this);
+    else
+        NightVision::removeFromWindow(this);
 }
 
 void Form2::showList(const QString &listName, const QString &text, TextEncoding encoding)

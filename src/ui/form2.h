@@ -32,6 +32,9 @@ public:
     /// keeps the editor open with its text.
     void Command1_Click();
 
+    /// Night colours like the main window's, or the designed look.
+    void showInNightColours(bool night);
+
     QLabel *Label1;
     QPlainTextEdit *Text1;
     QPushButton *Command1;

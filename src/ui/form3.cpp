@@ -1,10 +1,14 @@
 #include "ui/form3.h"
 
+#include "catalogue/cataloguefiles.h"
+#include "ui/captionlabel.h"
 #include "ui/designfont.h"
+#include "ui/nightvision.h"
 #include "ui/twips.h"
 #include "zenitorversion.h"
 
 #include <QColor>
+#include <QDir>
 #include <QFont>
 #include <QLabel>
 #include <QPalette>
@@ -47,7 +51,7 @@ constexpr HelpLabel HELP_LABELS[] = {
     {&Form3::Label4, "Label4", LabelStyle::Body, 120, 1200, 10335, 975,
      "Legen Sie zuerst die geografische Länge Ihres Beobachtungsortes fest, indem Sie im "
      "Auswahlfeld einen Ort wählen. Fehlt Ihr Ort, können Sie ihn mit einem beliebigen "
-     "Texteditor in die Datei „standort.txt“ im Ordner „Programme/zenitor“ eintragen. Die Länge "
+     "Texteditor in die Datei „{siteFile}“ im Ordner „{dataFolder}“ eintragen. Die Länge "
      "wird als Dezimalzahl geschrieben, östliche Länge positiv und westliche Länge negativ. Sie "
      "können einen Standort auch direkt in das Feld „geografische Länge“ eingeben; er wird dann "
      "aber nicht gespeichert."},
@@ -82,10 +86,31 @@ constexpr HelpLabel HELP_LABELS[] = {
      "Info braucht das Semikolon vor der leeren Info."},
     {&Form3::Label14, "Label14", LabelStyle::Body, 120, 6960, 10455, 735,
      "Neue Objektdateien können Sie unter beliebigem Namen als „.txt“-Datei im Ordner "
-     "„Programme/zenitor“ anlegen; jede muss mindestens einen Datensatz enthalten. Tragen Sie "
+     "„{dataFolder}“ anlegen; jede muss mindestens einen Datensatz enthalten. Tragen Sie "
      "danach den Dateinamen ohne „.txt“ mit einem beliebigen Texteditor als neue Zeile in die "
-     "Datei „Liste.txt“ ein."},
+     "Datei „{listIndexFile}“ ein."},
 };
+
+/// The folder as a user reads it: the home folder written "~", as shells and file managers do.
+QString folderForReading(const QString &folder)
+{
+    const QString clean = QDir::cleanPath(folder);
+    const QString home = QDir::cleanPath(QDir::homePath());
+    if (home != QLatin1String("/") && (clean == home || clean.startsWith(home + QLatin1Char('/'))))
+        return QDir::toNativeSeparators(QLatin1Char('~') + clean.mid(home.size()));
+    return QDir::toNativeSeparators(clean);
+}
+
+/// The page text with the data folder in use and the data files' names as they are there.
+QString pageText(const char *text, const QString &dataFolder)
+{
+    const CatalogueFiles files(dataFolder);
+    QString page = QString::fromUtf8(text);
+    page.replace(QLatin1String("{dataFolder}"), folderForReading(dataFolder));
+    page.replace(QLatin1String("{siteFile}"), files.siteFileName());
+    page.replace(QLatin1String("{listIndexFile}"), files.listIndexFileName());
+    return page;
+}
 
 // Liberation Serif is the metric twin of Times New Roman, so the title keeps its design width.
 QFont titleFont()
@@ -120,23 +145,23 @@ QFont fontFor(LabelStyle style)
     return pageFont(false);
 }
 
-QColor textColourFor(LabelStyle style)
+QColor textColourFor(LabelStyle style, bool night)
 {
     switch (style) {
     case LabelStyle::Title:
         return QColor(255, 0, 0);
     case LabelStyle::Heading:
-        return QColor(0, 128, 0);
+        return night ? QColor(224, 0, 0) : QColor(0, 128, 0);
     case LabelStyle::Emphasis:
     case LabelStyle::Body:
         break;
     }
-    return QColor(0, 0, 0);
+    return night ? NightVision::text : QColor(0, 0, 0);
 }
 
 } // namespace
 
-Form3::Form3(QWidget *parent)
+Form3::Form3(const QString &dataFolder, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
 {
@@ -144,29 +169,42 @@ Form3::Form3(QWidget *parent)
     setWindowTitle(QStringLiteral("Hilfe"));
     setObjectName(QStringLiteral("Form3"));
 
-    const QColor white(255, 255, 255);
-    QPalette pagePalette = palette();
-    pagePalette.setColor(QPalette::Window, white);
-    setPalette(pagePalette);
-    setAutoFillBackground(true);
     resize(twipsToPixels(CLIENT_WIDTH_TWIPS), twipsToPixels(CLIENT_HEIGHT_TWIPS));
 
     // No layout: the labels keep their design place, so a smaller window cuts the page off.
     for (const HelpLabel &design : HELP_LABELS) {
-        auto *label = new QLabel(QString::fromUtf8(design.text), this);
+        // A long folder name must not cut off the end of its paragraph.
+        auto *label = new CaptionLabel(pageText(design.text, dataFolder), this);
         label->setObjectName(QString::fromLatin1(design.name));
         label->setTextFormat(Qt::PlainText);
         label->setWordWrap(true);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         label->setFont(fontFor(design.style));
-        QPalette labelPalette = label->palette();
-        labelPalette.setColor(QPalette::Window, white);
-        labelPalette.setColor(QPalette::WindowText, textColourFor(design.style));
-        label->setPalette(labelPalette);
         label->setAutoFillBackground(true);
         label->setGeometry(
             twipsToPixels(QRect(design.left, design.top, design.width, design.height)));
         label->raise();
         this->*design.member = label;
+    }
+    setAutoFillBackground(true);
+    showInNightColours(false);
+}
+
+void Form3::showInNightColours(bool night)
+{
+    const QColor page = night ? NightVision::background : QColor(255, 255, 255);
+    if (night)
+        NightVision::applyToWindow(this);
+    else
+        NightVision::removeFromWindow(this);
+    QPalette pagePalette = palette();
+    pagePalette.setColor(QPalette::Window, page);
+    setPalette(pagePalette);
+    for (const HelpLabel &design : HELP_LABELS) {
+        QLabel *label = this->*design.member;
+        QPalette labelPalette = label->palette();
+        labelPalette.setColor(QPalette::Window, page);
+        labelPalette.setColor(QPalette::WindowText, textColourFor(design.style, night));
+        label->setPalette(labelPalette);
     }
 }

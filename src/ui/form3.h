@@ -12,7 +12,12 @@ class Form3 : public QWidget
 
 public:
     /// Client area 712 x 515 pixels at 96 dots per inch; labels keep their design place on resize.
-    explicit Form3(QWidget *parent = nullptr);
+    /// dataFolder: the folder of the data files, which the page names.
+    explicit Form3(const QString &dataFolder, QWidget *parent = nullptr);
+
+    /// The page in the main window's night colours, its coloured headings in shades of red, or
+    /// in its designed colours.
+    void showInNightColours(bool night);
 
     QLabel *Label1 = nullptr;
     QLabel *Label2 = nullptr;

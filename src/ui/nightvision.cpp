@@ -57,6 +57,12 @@ void NightVision::applyToWindow(QWidget *window)
     window->setProperty(nightWindowMark, true);
 }
 
+void NightVision::removeFromWindow(QWidget *window)
+{
+    window->setPalette(QPalette());
+    window->setProperty(nightWindowMark, false);
+}
+
 bool NightVision::belongsToNightWindow(const QWidget *widget)
 {
     // A submenu's parent is its menu, a context menu's the text field: follow them back.

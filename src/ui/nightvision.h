@@ -19,8 +19,12 @@ QPalette palette();
 /// tooltips and dialogs opened from it the same colours.
 void applyToWindow(QWidget *window);
 
+/// Gives a window marked by applyToWindow back the application's colours and removes the mark.
+void removeFromWindow(QWidget *window);
+
 /// Whether widget lies in a window marked by applyToWindow, or in a popup, tooltip or dialog
-/// opened from one. The editor and the help window are windows of their own and keep their look.
+/// opened from one. The editor and the help window are windows of their own and keep their look
+/// unless the observer chooses night for every window.
 bool belongsToNightWindow(const QWidget *widget);
 
 /// Gives a control with a 3-D look visible edges, which the style would otherwise

@@ -4,6 +4,9 @@
 #include "ui/form1.h"
 #include "ui/form3.h"
 
+#include "catalogue/datalocation.h"
+
+#include <QDir>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QImage>
@@ -26,6 +29,12 @@ const QColor RED(255, 0, 0);
 const QColor GREEN(0, 128, 0);
 const QColor BLACK(0, 0, 0);
 const QColor WHITE(255, 255, 255);
+
+/// The data folder of a package install, per user; the page names it.
+QString packageDataFolder()
+{
+    return QDir::homePath() + QStringLiteral("/.local/share/zenitor");
+}
 
 QLabel *findLabel(Form3 &page, const QString &name)
 {
@@ -88,6 +97,8 @@ private slots:
     void lowerLabelLiesInFront_data();
     void lowerLabelLiesInFront();
     void resizeMovesNothing();
+    void pageNamesTheDataFolderInUse_data();
+    void pageNamesTheDataFolderInUse();
     void closingDestroysWindow();
     void hilfeTwiceGivesOneWindow();
     void hilfeAfterClosingLoadsAfresh();
@@ -104,7 +115,7 @@ void TestForm3::initTestCase()
 
 void TestForm3::window()
 {
-    Form3 page;
+    Form3 page(packageDataFolder());
     QCOMPARE(page.windowTitle(), QStringLiteral("Hilfe"));
     QCOMPARE(page.size(), QSize(712, 515));
     QVERIFY(page.isWindow());
@@ -151,8 +162,8 @@ void TestForm3::labels_data()
         << QStringLiteral("1. Standort festlegen") << none;
     QTest::newRow("Label4 body: site")
         << SANS_FAMILIES << false << false << 8.25 << BLACK << QRect(8, 80, 689, 65) << QString()
-        << QStringList{"standort.txt", "Programme/zenitor", "geografische Länge", "Dezimalzahl",
-                       "nicht gespeichert"};
+        << QStringList{"„standort.txt“", "„~/.local/share/zenitor“", "geografische Länge",
+                       "Dezimalzahl", "nicht gespeichert"};
     QTest::newRow("Label5 heading, typo kept")
         << SANS_FAMILIES << true << false << 8.25 << GREEN << QRect(8, 152, 601, 17)
         << QStringLiteral("2. Auswählen der Beobachtungobjektes") << none;
@@ -188,7 +199,7 @@ void TestForm3::labels_data()
         << QStringList{"Semikolon", "Info"};
     QTest::newRow("Label14 body: new lists")
         << SANS_FAMILIES << false << false << 8.25 << BLACK << QRect(8, 464, 697, 49) << QString()
-        << QStringList{"„.txt“", "„Programme/zenitor“", "„Liste.txt“", "Datensatz"};
+        << QStringList{"„.txt“", "„~/.local/share/zenitor“", "„liste.txt“", "Datensatz"};
 }
 
 void TestForm3::labels()
@@ -202,7 +213,7 @@ void TestForm3::labels()
     QFETCH(QString, text);
     QFETCH(QStringList, mustMention);
 
-    Form3 page;
+    Form3 page(packageDataFolder());
     const QString name = QString::fromLatin1(QTest::currentDataTag()).section(' ', 0, 0);
     QLabel *label = findLabel(page, name);
     QVERIFY2(label, qPrintable(name));
@@ -250,7 +261,7 @@ void TestForm3::textFitsBox()
 {
     QFETCH(QString, name);
 
-    Form3 page;
+    Form3 page(packageDataFolder());
     QLabel *label = findLabel(page, name);
     QVERIFY(label);
 
@@ -288,15 +299,94 @@ void TestForm3::lowerLabelLiesInFront()
     QFETCH(QPoint, point);
     QFETCH(QString, front);
 
-    Form3 page;
+    Form3 page(packageDataFolder());
     QWidget *hit = page.childAt(point);
     QVERIFY(hit);
     QCOMPARE(hit->objectName(), front);
 }
 
+void TestForm3::pageNamesTheDataFolderInUse_data()
+{
+    QTest::addColumn<bool>("programFolderWritable");
+    QTest::addColumn<QStringList>("programFiles");
+    QTest::addColumn<bool>("perUserFolderShown");
+    QTest::addColumn<QString>("siteFile");
+    QTest::addColumn<QString>("listIndexFile");
+
+    const QStringList delivered{"standort.txt", "liste.txt", "Sommer.txt"};
+    QTest::newRow("program folder, a copy in the user's own folder")
+        << true << delivered << false << "standort.txt"
+        << "liste.txt";
+    QTest::newRow("per-user folder, after a system-wide install")
+        << false << delivered << true << "standort.txt"
+        << "liste.txt";
+    QTest::newRow("program folder with files named on Windows")
+        << true << QStringList{"Standort.txt", "Liste.txt", "Sommer.txt"} << false << "Standort.txt"
+        << "Liste.txt";
+}
+
+// The page tells where the files are on this system and what they are called there; the
+// rest of each paragraph stays as designed.
+void TestForm3::pageNamesTheDataFolderInUse()
+{
+    QFETCH(bool, programFolderWritable);
+    QFETCH(QStringList, programFiles);
+    QFETCH(bool, perUserFolderShown);
+    QFETCH(QString, siteFile);
+    QFETCH(QString, listIndexFile);
+
+    QTemporaryDir programFolder;
+    // The per-user folder lies in the home folder, which the page writes "~".
+    QTemporaryDir home(QDir::homePath() + QStringLiteral("/.zenitor-test-XXXXXX"));
+    QVERIFY(programFolder.isValid() && home.isValid());
+    for (const QString &name : programFiles) {
+        QFile file(programFolder.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(name.startsWith(QLatin1String("liste"), Qt::CaseInsensitive) ? "Sommer\r\n"
+                                                                                : "13.4 Ort\r\n");
+    }
+    const QString userFolder = home.filePath(QStringLiteral(".local/share/zenitor"));
+    const QString dataFolder =
+        chooseDataFolder(programFolder.path(), userFolder, [&](const QString &folder) {
+            return folder == userFolder || programFolderWritable;
+        });
+    QCOMPARE(dataFolder, perUserFolderShown ? userFolder : programFolder.path());
+    const QString shownFolder =
+        perUserFolderShown
+            ? QStringLiteral("~/%1/.local/share/zenitor").arg(QFileInfo(home.path()).fileName())
+            : programFolder.path();
+
+    FakeServices services;
+    Form1 window(services.forFolder(dataFolder));
+    window.show();
+    window.Command5_Click();
+    const QPointer<Form3> page = window.helpWindow();
+    QVERIFY(page);
+
+    QCOMPARE(page->Label4->text(),
+             QStringLiteral(
+                 "Legen Sie zuerst die geografische Länge Ihres Beobachtungsortes fest, indem "
+                 "Sie im Auswahlfeld einen Ort wählen. Fehlt Ihr Ort, können Sie ihn mit einem "
+                 "beliebigen Texteditor in die Datei „%1“ im Ordner „%2“ eintragen. Die Länge "
+                 "wird als Dezimalzahl geschrieben, östliche Länge positiv und westliche Länge "
+                 "negativ. Sie können einen Standort auch direkt in das Feld „geografische Länge“ "
+                 "eingeben; er wird dann aber nicht gespeichert.")
+                 .arg(siteFile, shownFolder));
+    QCOMPARE(page->Label14->text(),
+             QStringLiteral(
+                 "Neue Objektdateien können Sie unter beliebigem Namen als „.txt“-Datei im Ordner "
+                 "„%1“ anlegen; jede muss mindestens einen Datensatz enthalten. Tragen Sie danach "
+                 "den Dateinamen ohne „.txt“ mit einem beliebigen Texteditor als neue Zeile in die "
+                 "Datei „%2“ ein.")
+                 .arg(shownFolder, listIndexFile));
+    // The file the page names is the one the program reads.
+    QVERIFY(QFileInfo::exists(QDir(dataFolder).filePath(listIndexFile)));
+    QVERIFY(QFileInfo::exists(QDir(dataFolder).filePath(siteFile)));
+}
+
 void TestForm3::resizeMovesNothing()
 {
-    Form3 page;
+    Form3 page(packageDataFolder());
     page.show();
     QVERIFY(QTest::qWaitForWindowExposed(&page));
 
@@ -321,7 +411,7 @@ void TestForm3::resizeMovesNothing()
 
 void TestForm3::closingDestroysWindow()
 {
-    QPointer<Form3> page = new Form3();
+    QPointer<Form3> page = new Form3(packageDataFolder());
     page->show();
     QVERIFY(QTest::qWaitForWindowExposed(page));
     QVERIFY(page->close());

@@ -138,6 +138,8 @@ check_popup "Combo2 text field context menu" combo2-menu 400 42 3
 check_popup "Combo1 list" combo1-list 195 42 1
 check_popup "Combo3 list" combo3-list 339 42 1
 check_popup "Combo2 list" combo2-list 475 42 1
+# The window's own menu, on its background between "Sommerzeit" and "Edit".
+check_popup "window background menu" background-menu 233 73 3
 
 # A message box of the main window: the program started from a folder without its lists.
 kill "$app"

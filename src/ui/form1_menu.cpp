@@ -1,0 +1,43 @@
+#include "ui/form1.h"
+#include "ui/form2.h"
+#include "ui/form3.h"
+#include "ui/nightchoice.h"
+
+#include <QContextMenuEvent>
+#include <QMenu>
+
+// Controls with a menu of their own take their right-clicks; the others (captions, readouts,
+// buttons) are not the background, so they open nothing.
+void Form1::contextMenuEvent(QContextMenuEvent *event)
+{
+    if (event->reason() == QContextMenuEvent::Mouse && childAt(event->pos())) {
+        event->ignore();
+        return;
+    }
+    QMenu *menu = createBackgroundMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
+    event->accept();
+}
+
+QMenu *Form1::createBackgroundMenu()
+{
+    // A popup of this window, so it takes the night colours.
+    auto *menu = new QMenu(this);
+    menu->setObjectName(QStringLiteral("backgroundMenu"));
+    QAction *night = menu->addAction(QStringLiteral("Alle Fenster in Nachtfarben"));
+    night->setObjectName(QStringLiteral("allWindowsNight"));
+    night->setCheckable(true);
+    night->setChecked(AllWindowsNight::isChosen());
+    connect(night, &QAction::toggled, this, &Form1::setAllWindowsNight);
+    return menu;
+}
+
+void Form1::setAllWindowsNight(bool night)
+{
+    AllWindowsNight::choose(night);
+    if (editor)
+        editor->showInNightColours(night);
+    if (help)
+        help->showInNightColours(night);
+}

@@ -1,0 +1,253 @@
+// "Alle Fenster in Nachtfarben" in the main window's background menu: when chosen, the editor
+// and the help window (and what opens from them) are red on black like the main window; the
+// designed look is the default; the choice is kept across starts.
+#include "support/fakeservices.h"
+#include "support/mainwindow.h"
+#include "ui/application.h"
+#include "ui/form1.h"
+#include "ui/form2.h"
+#include "ui/form3.h"
+#include "ui/nightchoice.h"
+#include "ui/nightvision.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QStandardPaths>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+const QColor WHITE(255, 255, 255);
+const QColor GREEN(0, 128, 0);
+
+/// The first pixel with green or blue above 48, described; empty when there is none.
+QString firstLightPixel(const QImage &image)
+{
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (c.green() > 48 || c.blue() > 48)
+                return QStringLiteral("%1 at %2,%3").arg(c.name()).arg(x).arg(y);
+        }
+    return {};
+}
+
+bool showsColour(const QImage &image, const QColor &colour)
+{
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixelColor(x, y) == colour)
+                return true;
+    return false;
+}
+
+QAction *nightAction(QMenu *menu)
+{
+    return menu->findChild<QAction *>(QStringLiteral("allWindowsNight"));
+}
+
+} // namespace
+
+class TestNightWindows : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void designedLookByDefault();
+    void switchColoursBothWindows_data();
+    void switchColoursBothWindows();
+    void editorPopupsFollow();
+    void choiceKeptAcrossStarts();
+    void menuOnlyOnTheBackground_data();
+    void menuOnlyOnTheBackground();
+
+private:
+    void openBoth();
+    void checkNight(QWidget *window);
+    void checkDesigned();
+
+    std::unique_ptr<FakeServices> fakes;
+    std::unique_ptr<Form1> window;
+};
+
+void TestNightWindows::initTestCase()
+{
+    // The choice is stored in the user's settings: tests keep theirs apart.
+    QStandardPaths::setTestModeEnabled(true);
+    configureApplication(*qApp);
+}
+
+void TestNightWindows::init()
+{
+    QFile::remove(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) +
+                  QStringLiteral("/zenitor.conf"));
+    fakes = std::make_unique<FakeServices>();
+    // The delivered lists, so "Edit" opens the first one.
+    window = std::make_unique<Form1>(fakes->forFolder(ZENITOR_SOURCE_DIR "/data"));
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+}
+
+void TestNightWindows::cleanup()
+{
+    if (window) {
+        delete window->editorWindow();
+        delete window->helpWindow();
+    }
+    window.reset();
+    fakes.reset();
+    QFile::remove(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) +
+                  QStringLiteral("/zenitor.conf"));
+}
+
+void TestNightWindows::openBoth()
+{
+    window->Command3_Click();
+    window->Command5_Click();
+    QVERIFY(window->editorWindow() && window->helpWindow());
+    QVERIFY(QTest::qWaitForWindowExposed(window->editorWindow()));
+    QVERIFY(QTest::qWaitForWindowExposed(window->helpWindow()));
+}
+
+void TestNightWindows::checkNight(QWidget *shown)
+{
+    const QString light = firstLightPixel(shown->grab().toImage());
+    QVERIFY2(light.isEmpty(),
+             qPrintable(shown->objectName() + QStringLiteral(": light pixel ") + light));
+}
+
+void TestNightWindows::checkDesigned()
+{
+    // The white page with its green headings, and the editor's white text field.
+    const QImage help = window->helpWindow()->grab().toImage();
+    QCOMPARE(help.pixelColor(3, 300), WHITE);
+    QVERIFY2(showsColour(window->helpWindow()->Label3->grab().toImage(), GREEN),
+             "no green heading");
+    const QImage field = window->editorWindow()->Text1->viewport()->grab().toImage();
+    QCOMPARE(field.pixelColor(field.width() - 3, field.height() - 3), WHITE);
+    QVERIFY(!NightVision::belongsToNightWindow(window->editorWindow()));
+}
+
+void TestNightWindows::designedLookByDefault()
+{
+    openBoth();
+    checkDesigned();
+}
+
+void TestNightWindows::switchColoursBothWindows_data()
+{
+    QTest::addColumn<bool>("openFirst");
+    QTest::newRow("windows opened after switching") << false;
+    QTest::newRow("windows open while switching") << true;
+}
+
+void TestNightWindows::switchColoursBothWindows()
+{
+    QFETCH(bool, openFirst);
+    if (openFirst)
+        openBoth();
+    QPointer<QMenu> menu = window->createBackgroundMenu();
+    QAction *night = nightAction(menu);
+    QVERIFY(night && night->isCheckable() && !night->isChecked());
+    QCOMPARE(night->text(), QStringLiteral("Alle Fenster in Nachtfarben"));
+    night->trigger();
+    delete menu;
+    if (!openFirst)
+        openBoth();
+
+    checkNight(window->editorWindow());
+    checkNight(window->helpWindow());
+    // The page's text is there, in red: headings a shade of their own.
+    const QImage heading = window->helpWindow()->Label3->grab().toImage();
+    QVERIFY2(showsColour(heading, QColor(224, 0, 0)), "heading not in its red");
+    QVERIFY(showsColour(window->helpWindow()->Label4->grab().toImage(), NightVision::text));
+
+    // Off again: the windows open at that moment take their designed look back.
+    menu = window->createBackgroundMenu();
+    QVERIFY(nightAction(menu)->isChecked());
+    nightAction(menu)->trigger();
+    delete menu;
+    checkDesigned();
+}
+
+void TestNightWindows::editorPopupsFollow()
+{
+    window->setAllWindowsNight(true);
+    openBoth();
+    // The editor's message boxes and its text field's context menu.
+    QVERIFY(NightVision::belongsToNightWindow(window->editorWindow()->Text1));
+    QPlainTextEdit *text = window->editorWindow()->Text1;
+    QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(2, 2),
+                            text->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(text->viewport(), &event);
+    QTRY_VERIFY(qobject_cast<QMenu *>(QApplication::activePopupWidget()));
+    QPointer<QWidget> menu = QApplication::activePopupWidget();
+    QVERIFY(QTest::qWaitForWindowExposed(menu));
+    checkNight(menu);
+    menu->close();
+}
+
+void TestNightWindows::choiceKeptAcrossStarts()
+{
+    QVERIFY(!AllWindowsNight::isChosen());
+    window->setAllWindowsNight(true);
+    window.reset();
+
+    // A new start: the menu shows the choice, and the help window opens in night colours.
+    window = std::make_unique<Form1>(fakes->forFolder(ZENITOR_SOURCE_DIR "/data"));
+    window->show();
+    const std::unique_ptr<QMenu> menu(window->createBackgroundMenu());
+    QVERIFY(nightAction(menu.get())->isChecked());
+    window->Command5_Click();
+    QVERIFY(QTest::qWaitForWindowExposed(window->helpWindow()));
+    checkNight(window->helpWindow());
+}
+
+void TestNightWindows::menuOnlyOnTheBackground_data()
+{
+    QTest::addColumn<QPoint>("point"); // client pixels at the design size
+    QTest::addColumn<bool>("opens");
+    QTest::newRow("background between Sommerzeit and Edit") << QPoint(233, 73) << true;
+    QTest::newRow("background right of the readouts' captions") << QPoint(590, 300) << true;
+    QTest::newRow("caption geografische Länge") << QPoint(20, 12) << false;
+    QTest::newRow("sidereal time readout") << QPoint(400, 170) << false;
+    QTest::newRow("Start button") << QPoint(40, 395) << false;
+}
+
+void TestNightWindows::menuOnlyOnTheBackground()
+{
+    QFETCH(QPoint, point);
+    QFETCH(bool, opens);
+    QCOMPARE(window->childAt(point) == nullptr, opens);
+    QWidget *target = window->childAt(point) ? window->childAt(point) : window.get();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, target->mapFrom(window.get(), point),
+                            window->mapToGlobal(point));
+    QApplication::sendEvent(target, &event);
+    if (!opens) {
+        QTest::qWait(50);
+        QVERIFY(!QApplication::activePopupWidget());
+        return;
+    }
+    QTRY_VERIFY(qobject_cast<QMenu *>(QApplication::activePopupWidget()));
+    QPointer<QMenu> menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+    QVERIFY(nightAction(menu));
+    QVERIFY(QTest::qWaitForWindowExposed(menu));
+    // Red on black like the window it opens from.
+    checkNight(menu);
+    menu->close();
+    QTRY_VERIFY(!menu); // deleted on close
+}
+
+QTEST_MAIN(TestNightWindows)
+#include "tst_nightwindows.moc"
