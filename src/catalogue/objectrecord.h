@@ -3,8 +3,8 @@
 #include <QString>
 #include <QStringList>
 
-/// What is wrong with an object record, in the order Part 2.2 checks it: the first problem found
-/// is the one reported.
+/// What is wrong with an object record, in the order the fields are checked: the first problem
+/// found is the one reported.
 enum class RecordProblem
 {
     None,           ///< name, right ascension and declination are there
