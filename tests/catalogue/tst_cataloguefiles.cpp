@@ -166,6 +166,7 @@ private slots:
     void changeSinceReadingIsNoticed();
     void lookupIgnoresCase_data();
     void lookupIgnoresCase();
+    void saveWritesTheFileFoundWhateverItsCase();
     void windows1252AgreesWithIcu();
     void windows1252RoundTripsEveryByte();
     void textOutsideWindows1252IsEncodedAsUtf8();
@@ -592,6 +593,22 @@ void TestCatalogueFiles::lookupIgnoresCase()
     QCOMPARE(read.state, FileState::Done);
     QCOMPARE(read.path, folder.filePath(found));
     QCOMPARE(read.value, QStringList{found});
+}
+
+void TestCatalogueFiles::saveWritesTheFileFoundWhateverItsCase()
+{
+    // A second file beside the first would leave the one that is read stale.
+    QTemporaryDir folder;
+    writeFile(folder.filePath(QStringLiteral("sommer.txt")), "M 1;05:34:32;22:00:52\r\n");
+    const FileWrite saved =
+        CatalogueFiles(folder.path())
+            .WriteListText(QStringLiteral("Sommer"), QStringLiteral("M 13;1:2:3;4:5:6"));
+    QCOMPARE(saved.state, FileState::Done);
+    QCOMPARE(saved.path, folder.filePath(QStringLiteral("sommer.txt")));
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{"sommer.txt"});
+    QFile file(saved.path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("M 13;1:2:3;4:5:6\r\n"));
 }
 
 void TestCatalogueFiles::windows1252AgreesWithIcu()

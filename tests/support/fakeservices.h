@@ -20,8 +20,6 @@ class FakeTimeSource : public TimeSource
 public:
     QDateTime now{QDate(2026, 12, 8), QTime(23, 30, 0)};
     int readings = 0;
-    /// Seconds added after every reading, to let time pass between readings.
-    int stepSeconds = 0;
 
     /// The system's UTC offset the test pretends; central European winter time unless set.
     int utcOffsetSeconds = 3600;
@@ -29,9 +27,7 @@ public:
     QDateTime currentLocalTime() override
     {
         ++readings;
-        const QDateTime reading = now;
-        now = now.addSecs(stepSeconds);
-        return reading;
+        return now;
     }
     int currentUtcOffsetSeconds() override { return utcOffsetSeconds; }
 };

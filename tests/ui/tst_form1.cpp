@@ -38,9 +38,9 @@ private slots:
     void endeClosesTheWindow();
 
 private:
-    QTemporaryDir emptyFolder;
-    std::unique_ptr<FakeServices> fakes;
-    std::unique_ptr<Form1> window;
+    std::unique_ptr<TestMainWindow> fixture;
+    FakeServices *fakes = nullptr;
+    Form1 *window = nullptr;
 };
 
 void TestForm1::initTestCase()
@@ -50,14 +50,16 @@ void TestForm1::initTestCase()
 
 void TestForm1::init()
 {
-    fakes = std::make_unique<FakeServices>();
-    window = std::make_unique<Form1>(fakes->forFolder(emptyFolder.path()));
+    fixture = std::make_unique<TestMainWindow>();
+    fakes = &fixture->fakes;
+    window = fixture->window.get();
 }
 
 void TestForm1::cleanup()
 {
-    window.reset();
-    fakes.reset();
+    fixture.reset();
+    fakes = nullptr;
+    window = nullptr;
 }
 
 void TestForm1::windowAsDesigned()
@@ -162,7 +164,7 @@ void TestForm1::controlsAsDesigned()
 void TestForm1::tabOrderAndStartFocus()
 {
     window->show();
-    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    QVERIFY(QTest::qWaitForWindowActive(window));
     QCOMPARE(QApplication::focusWidget(), controlsOf(*window).Picture1);
 
     const QStringList expected{"Picture1", "Picture2", "Command1", "Command2", "Combo1",
@@ -191,7 +193,7 @@ void TestForm1::staysDarkRedOnBlack()
     controlsOf(*window).Check1->setChecked(true);
     controlsOf(*window).Picture2->Print(QStringLiteral("4 h 34 m 21 s"));
     window->show();
-    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    QVERIFY(QTest::qWaitForWindowActive(window));
     controlsOf(*window).Combo1->setFocus();
     controlsOf(*window).Command4->setEnabled(false);
     controlsOf(*window).Combo1->showPopup();
@@ -228,7 +230,7 @@ void TestForm1::staysDarkRedOnBlack()
 void TestForm1::choiceFieldsAreBlack()
 {
     window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    QVERIFY(QTest::qWaitForWindowExposed(window));
     // All three text fields are black; Combo2 and Combo3 differ from Combo1 only by their edge.
     for (QComboBox *combo :
          {controlsOf(*window).Combo1, controlsOf(*window).Combo2, controlsOf(*window).Combo3}) {
@@ -249,7 +251,7 @@ void TestForm1::choiceFieldsAreBlack()
 void TestForm1::captionsStartAtTheTop()
 {
     window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    QVERIFY(QTest::qWaitForWindowExposed(window));
     // A caption taller than its label ("geografische Länge:" takes two lines) shows its first
     // line whole: no ink in the label's top row, some in its upper half.
     const QList<QLabel *> labels = window->findChildren<QLabel *>();
@@ -278,7 +280,7 @@ void TestForm1::captionsStartAtTheTop()
 void TestForm1::endeClosesTheWindow()
 {
     window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    QVERIFY(QTest::qWaitForWindowExposed(window));
     controlsOf(*window).Command4->click();
     QVERIFY(!window->isVisible());
 }

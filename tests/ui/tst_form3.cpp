@@ -67,14 +67,6 @@ QColor nearestPixel(const QImage &image, const QColor &colour)
     return nearest;
 }
 
-/// A main window on an empty data folder with a clock that never really waits.
-struct MainWindowFixture
-{
-    FakeServices services;
-    QTemporaryDir dataFolder;
-    Form1 window{services.forFolder(dataFolder.path())};
-};
-
 QList<Form3 *> helpWindows()
 {
     QList<Form3 *> found;
@@ -435,90 +427,90 @@ void TestForm3::cleanup()
 
 void TestForm3::hilfeTwiceGivesOneWindow()
 {
-    MainWindowFixture fixture;
-    fixture.window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&fixture.window));
+    TestMainWindow fixture;
+    fixture.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(fixture.window.get()));
 
-    fixture.window.Command5_Click();
-    const QPointer<Form3> first = fixture.window.helpWindow();
+    fixture.window->Command5_Click();
+    const QPointer<Form3> first = fixture.window->helpWindow();
     QVERIFY(first);
     QVERIFY(first->isVisible());
     QCOMPARE(first->parentWidget(), nullptr);
     QCOMPARE(first->windowModality(), Qt::NonModal);
-    QVERIFY(fixture.window.isEnabled());
+    QVERIFY(fixture.window->isEnabled());
 
     // The main window in front hides the help page; "Hilfe" must bring that same page back.
-    fixture.window.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&fixture.window));
-    fixture.window.Command5_Click();
-    QCOMPARE(fixture.window.helpWindow(), first);
+    fixture.window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(fixture.window.get()));
+    fixture.window->Command5_Click();
+    QCOMPARE(fixture.window->helpWindow(), first);
     QCOMPARE(helpWindows().size(), 1);
     QVERIFY(QTest::qWaitForWindowActive(first));
 }
 
 void TestForm3::hilfeAfterClosingLoadsAfresh()
 {
-    MainWindowFixture fixture;
-    fixture.window.show();
-    fixture.window.Command5_Click();
-    const QPointer<Form3> first = fixture.window.helpWindow();
+    TestMainWindow fixture;
+    fixture.window->show();
+    fixture.window->Command5_Click();
+    const QPointer<Form3> first = fixture.window->helpWindow();
     QVERIFY(first);
 
     QVERIFY(first->close());
     destroyClosedWindows();
     QVERIFY(first.isNull());
-    QVERIFY(fixture.window.helpWindow() == nullptr);
+    QVERIFY(fixture.window->helpWindow() == nullptr);
 
-    fixture.window.Command5_Click();
-    QVERIFY(fixture.window.helpWindow());
-    QVERIFY(fixture.window.helpWindow()->isVisible());
+    fixture.window->Command5_Click();
+    QVERIFY(fixture.window->helpWindow());
+    QVERIFY(fixture.window->helpWindow()->isVisible());
     QCOMPARE(helpWindows().size(), 1);
 }
 
 void TestForm3::hilfeWhileClockRuns()
 {
-    MainWindowFixture fixture;
-    fixture.window.show();
+    TestMainWindow fixture;
+    fixture.window->show();
     int readingsAfterHilfe = -1;
     bool runningAfterHilfe = false;
     bool helpOpenAfterHilfe = false;
 
     // First pause: the user presses "Hilfe". Second pause: the clock must still be going.
-    fixture.services.pause.script = [&](int wait) {
+    fixture.fakes.pause.script = [&](int wait) {
         if (wait == 1) {
-            fixture.window.Command5_Click();
-            readingsAfterHilfe = fixture.services.time.readings;
+            fixture.window->Command5_Click();
+            readingsAfterHilfe = fixture.fakes.time.readings;
         } else {
-            runningAfterHilfe = fixture.window.siderealClock().isRunning();
+            runningAfterHilfe = fixture.window->siderealClock().isRunning();
             helpOpenAfterHilfe =
-                fixture.window.helpWindow() && fixture.window.helpWindow()->isVisible();
-            controlsOf(fixture.window).Command2->click();
+                fixture.window->helpWindow() && fixture.window->helpWindow()->isVisible();
+            controlsOf(*fixture.window).Command2->click();
         }
     };
-    controlsOf(fixture.window).Command1->click();
+    controlsOf(*fixture.window).Command1->click();
 
-    QCOMPARE(fixture.services.pause.waits, 2);
+    QCOMPARE(fixture.fakes.pause.waits, 2);
     QVERIFY(runningAfterHilfe);
     QVERIFY(helpOpenAfterHilfe);
-    QVERIFY2(fixture.services.time.readings > readingsAfterHilfe,
+    QVERIFY2(fixture.fakes.time.readings > readingsAfterHilfe,
              "no clock pass after the help window opened");
-    QVERIFY(fixture.window.helpWindow()->isVisible());
+    QVERIFY(fixture.window->helpWindow()->isVisible());
 }
 
 void TestForm3::endeLeavesHelpWindowOpen()
 {
-    MainWindowFixture fixture;
-    fixture.window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&fixture.window));
-    fixture.window.Command5_Click();
-    const QPointer<Form3> help = fixture.window.helpWindow();
+    TestMainWindow fixture;
+    fixture.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(fixture.window.get()));
+    fixture.window->Command5_Click();
+    const QPointer<Form3> help = fixture.window->helpWindow();
     QVERIFY(help);
 
     // The program only quits from a running event loop, so the scene plays inside one.
     bool helpOpenAfterEnde = false;
     bool stillRunningAfterEnde = false;
-    QTimer::singleShot(0, &fixture.window, [&] {
-        fixture.window.Command4_Click();
+    QTimer::singleShot(0, fixture.window.get(), [&] {
+        fixture.window->Command4_Click();
         helpOpenAfterEnde = help && help->isVisible();
         QTimer::singleShot(0, help, [&] {
             stillRunningAfterEnde = true;
@@ -532,7 +524,7 @@ void TestForm3::endeLeavesHelpWindowOpen()
     safetyNet.start(10000);
     const int exitCode = QApplication::exec();
 
-    QVERIFY(!fixture.window.isVisible());
+    QVERIFY(!fixture.window->isVisible());
     QVERIFY(helpOpenAfterEnde);
     QVERIFY2(stillRunningAfterEnde, "the program ended with the main window");
     QCOMPARE(exitCode, 0);

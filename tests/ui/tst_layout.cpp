@@ -229,27 +229,28 @@ private:
     /// Shows the window, active, and returns its outer size at load (pixels).
     QSize showActive();
 
-    QTemporaryDir emptyFolder;
-    std::unique_ptr<FakeServices> fakes;
-    std::unique_ptr<Form1> window;
+    std::unique_ptr<TestMainWindow> fixture;
+    FakeServices *fakes = nullptr;
+    Form1 *window = nullptr;
 };
 
 void TestLayout::initTestCase()
 {
     configureApplication(*qApp);
-    QVERIFY(emptyFolder.isValid());
 }
 
 void TestLayout::init()
 {
-    fakes = std::make_unique<FakeServices>();
-    window = std::make_unique<Form1>(fakes->forFolder(emptyFolder.path()));
+    fixture = std::make_unique<TestMainWindow>();
+    fakes = &fixture->fakes;
+    window = fixture->window.get();
 }
 
 void TestLayout::cleanup()
 {
-    window.reset();
-    fakes.reset();
+    fixture.reset();
+    fakes = nullptr;
+    window = nullptr;
 }
 
 QSize TestLayout::showActive()
@@ -257,7 +258,7 @@ QSize TestLayout::showActive()
     window->move(0, 0);
     window->show();
     window->activateWindow();
-    if (!QTest::qWaitForWindowActive(window.get()))
+    if (!QTest::qWaitForWindowActive(window))
         qWarning("the main window did not become active");
     // The window keeps its load size: the design client area plus this platform's frame.
     const QMargins frame = frameOf(*window);

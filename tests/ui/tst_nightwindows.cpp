@@ -3,6 +3,7 @@
 // and the help window (and what opens from them) are red on black like the main window; the
 // designed look is the default; the choice is kept across starts.
 #include "support/fakeservices.h"
+#include "support/mainwindow.h"
 #include "ui/application.h"
 #include "ui/form1.h"
 #include "ui/form2.h"

@@ -7,7 +7,6 @@
 #include "ui/application.h"
 #include "ui/form1.h"
 #include "ui/messagepresenter.h"
-#include "ui/nightvision.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -24,17 +23,26 @@
 #include <QToolTip>
 
 #include <memory>
+#include <utility>
 
 namespace {
 
+/// The colours of the design, not those of the palette under test: black, dark red text and
+/// the deep red of the buttons.
 bool hasNightColours(const QPalette &palette)
 {
-    const QPalette night = NightVision::palette();
-    for (const QPalette::ColorRole role :
-         {QPalette::Window, QPalette::WindowText, QPalette::Base, QPalette::Text, QPalette::Button,
-          QPalette::Highlight, QPalette::HighlightedText, QPalette::ToolTipBase,
-          QPalette::ToolTipText})
-        if (palette.color(role) != night.color(role))
+    const QColor black(0, 0, 0), darkRed(192, 0, 0), deepRed(128, 0, 0);
+    const std::pair<QPalette::ColorRole, QColor> design[] = {{QPalette::Window, black},
+                                                             {QPalette::WindowText, darkRed},
+                                                             {QPalette::Base, black},
+                                                             {QPalette::Text, darkRed},
+                                                             {QPalette::Button, deepRed},
+                                                             {QPalette::Highlight, deepRed},
+                                                             {QPalette::HighlightedText, black},
+                                                             {QPalette::ToolTipBase, black},
+                                                             {QPalette::ToolTipText, darkRed}};
+    for (const auto &[role, colour] : design)
+        if (palette.color(role) != colour)
             return false;
     return true;
 }
@@ -86,9 +94,9 @@ private:
     void checkLook(QWidget *popup, bool night);
     void checkNoLightPixel(QWidget *popup);
 
-    QTemporaryDir emptyFolder;
-    std::unique_ptr<FakeServices> fakes;
-    std::unique_ptr<Form1> window;
+    std::unique_ptr<TestMainWindow> fixture;
+    FakeServices *fakes = nullptr;
+    Form1 *window = nullptr;
     QPointer<QWidget> ownWindow;
     QPointer<QLineEdit> ownWindowField;
 };
@@ -100,20 +108,22 @@ void TestPopups::initTestCase()
 
 void TestPopups::init()
 {
-    fakes = std::make_unique<FakeServices>();
-    window = std::make_unique<Form1>(fakes->forFolder(emptyFolder.path()));
-    ownWindow = new QWidget(window.get(), Qt::Window);
+    fixture = std::make_unique<TestMainWindow>();
+    fakes = &fixture->fakes;
+    window = fixture->window.get();
+    ownWindow = new QWidget(window, Qt::Window);
     ownWindowField = new QLineEdit(QStringLiteral("Objekt"), ownWindow);
     window->show();
     ownWindow->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    QVERIFY(QTest::qWaitForWindowExposed(window));
     QVERIFY(QTest::qWaitForWindowExposed(ownWindow));
 }
 
 void TestPopups::cleanup()
 {
-    window.reset();
-    fakes.reset();
+    fixture.reset();
+    fakes = nullptr;
+    window = nullptr;
 }
 
 QWidget *TestPopups::field(const QString &name) const
@@ -193,7 +203,7 @@ void TestPopups::dropDownLists()
     combo->showPopup();
     QWidget *list = combo->view()->window();
     QVERIFY(QTest::qWaitForWindowExposed(list));
-    QVERIFY(list != window.get());
+    QVERIFY(list != window);
     // The frame takes the combo box's own palette; the list inside is plain night.
     QVERIFY(hasNightColours(combo->view()->palette()));
     checkNoLightPixel(list);
@@ -235,7 +245,7 @@ void TestPopups::messageBoxes()
     QFETCH(QString, parent);
     QFETCH(bool, night);
     QWidget *parentWidget = parent.isEmpty()                         ? nullptr
-                            : parent == QLatin1String("main window") ? window.get()
+                            : parent == QLatin1String("main window") ? window
                                                                      : ownWindow.data();
 
     // The box blocks until closed, so it is looked at and closed from inside its event loop.

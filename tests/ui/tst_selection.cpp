@@ -486,6 +486,8 @@ void TestSelection::activation()
         if (arrival == Arrival::HelpWindowClosed) {
             window.helpWindow()->close();
             QTRY_VERIFY(!QGuiApplication::focusWindow());
+            // Offscreen the gap is not reported by itself; replay it as X11 reports it.
+            emit qGuiApp->focusWindowChanged(nullptr);
         }
         QVERIFY(activateMainWindow());
         delete window.helpWindow();
