@@ -492,7 +492,7 @@ void TestForm2::secondCopySavedMeanwhile()
     FakeServices otherFakes;
     Form1 otherCopy(otherFakes.forFolder(fixture.folder.path()));
     otherCopy.Command3_Click();
-    QPointer<Form2> otherEditor = otherCopy.editorWindow;
+    QPointer<Form2> otherEditor = otherCopy.editorWindow();
     QPointer<Form2> editor = fixture.edit();
     QVERIFY(otherEditor && editor);
 
@@ -532,15 +532,15 @@ void TestForm2::overLongRecordIsSkippedAndNotEdited()
     QVERIFY(fixture.setUp(hostile + SOMMER));
     Form1 &window = *fixture.window;
     window.activateWindow();
-    QTest::keyClick(window.Combo3, Qt::Key_Down);
-    QTest::keyClick(window.Combo3, Qt::Key_Up);
+    QTest::keyClick(controlsOf(window).Combo3, Qt::Key_Down);
+    QTest::keyClick(controlsOf(window).Combo3, Qt::Key_Up);
 
     const QString message = QStringLiteral("Datei Sommer.txt im Ordner %1: Zeile 1 ist länger als "
                                            "4096 Zeichen und wird übersprungen!!!")
                                 .arg(fixture.folder.shownPath());
     QCOMPARE(fixture.fakes.messages.shown, QStringList{message});
-    QCOMPARE(entries(window.Combo2), (QStringList{"M 13", "M 57"}));
-    QCOMPARE(window.Text1->text(), QStringLiteral("16"));
+    QCOMPARE(entries(controlsOf(window).Combo2), (QStringList{"M 13", "M 57"}));
+    QCOMPARE(controlsOf(window).Text1->text(), QStringLiteral("16"));
 
     // The editor would have to drop the line, and a save would lose it.
     fixture.fakes.messages.shown.clear();
