@@ -64,6 +64,7 @@ QList<PlanRow> computePlan(const PlanInput &input)
             declination = astro::DeclinationDegrees(record.declination[0].toStdString(),
                                                     record.declination[1].toStdString(),
                                                     record.declination[2].toStdString());
+        row.declinationDegrees = declination;
         if (record.problem == RecordProblem::TooFewFields)
             row.emptyReason = QStringLiteral("Datensatz überprüfen");
         else if (!row.hasHourAngle)

@@ -34,6 +34,8 @@ struct PlanRow
     /// Local civil time of that transit as a wall-clock reading, held without zone rules so it
     /// never jumps at a summer-time switch.
     QDateTime transitLocalTime;
+    /// Decimal degrees of field 3; none when the record's declination is malformed.
+    std::optional<double> declinationDegrees;
 
     std::optional<astro::HorizontalPosition> position; ///< now; needs latitude and declination
     std::optional<astro::Culmination> culmination;     ///< needs latitude and declination
