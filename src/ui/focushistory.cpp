@@ -25,6 +25,9 @@ FocusHistory::Holder FocusHistory::holderOf(QWindow *window) const
     for (const QPointer<QWidget> &programWindow : programWindows)
         if (programWindow && programWindow->windowHandle() == window)
             return Holder::ProgramWindow;
+    for (const QPointer<QWidget> &sideWindow : sideWindows)
+        if (sideWindow && sideWindow->windowHandle() == window)
+            return Holder::SideWindow;
     return Holder::OtherWindow;
 }
 
@@ -33,6 +36,13 @@ void FocusHistory::countAsProgramWindow(QWidget *window)
     programWindows.removeAll(nullptr);
     if (!programWindows.contains(window))
         programWindows.append(window);
+}
+
+void FocusHistory::countAsSideWindow(QWidget *window)
+{
+    sideWindows.removeAll(nullptr);
+    if (!sideWindows.contains(window))
+        sideWindows.append(window);
 }
 
 void FocusHistory::focusWindowChanged(QWindow *window)

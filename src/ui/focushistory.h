@@ -9,8 +9,8 @@ class QWidget;
 class QWindow;
 
 /// Remembers which window of the program last held the focus, so that the main window can tell
-/// a return from the editor or the help window from a return from another application or from
-/// a message box.
+/// a return from the editor or the help window from a return from another application, from a
+/// message box or from a side window such as the observing plan.
 class FocusHistory : public QObject
 {
     Q_OBJECT
@@ -27,12 +27,18 @@ public:
     /// help window) for as long as the window lives.
     void countAsProgramWindow(QWidget *window);
 
+    /// A return from window counts like a return from another application for as long as the
+    /// window lives: the observing plan chooses objects in the main window, and the activation
+    /// defaults would at once replace the object just chosen.
+    void countAsSideWindow(QWidget *window);
+
 private:
     enum class Holder
     {
         Nobody,
         Watched,
         ProgramWindow,
+        SideWindow,
         OtherWindow
     };
 
@@ -41,6 +47,7 @@ private:
 
     QWidget *watched;
     QList<QPointer<QWidget>> programWindows;
+    QList<QPointer<QWidget>> sideWindows;
     /// Latest last, consecutive repeats folded; Nobody stands for another application.
     QList<Holder> holders;
 };

@@ -99,11 +99,15 @@ Form1::Form1(const Form1Services &services, QWidget *parent) : QWidget(parent), 
                                                       Picture2, Picture3, Picture4, Command4},
                                         *services.timeSource, *services.pause);
     connectHandlers();
+    connectPlanWindow();
     new SummerTimeGuard(Check1, *services.timeSource); // owned by the box
     Form_Load();
 }
 
-Form1::~Form1() = default;
+Form1::~Form1()
+{
+    closePlanWindow();
+}
 
 const SiderealClock &Form1::siderealClock() const
 {
@@ -257,5 +261,6 @@ void Form1::closeEvent(QCloseEvent *event)
 {
     // Nothing may keep running behind a closed window.
     clock->endAllRuns();
+    closePlanWindow();
     event->accept();
 }

@@ -20,6 +20,7 @@ class Form3;
 class MessagePresenter;
 struct ObjectRecord;
 class PictureBox;
+class PlanWindow;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -74,6 +75,13 @@ public:
     /// Switches the night colours of the editor and the help window, open or opened later.
     void setAllWindowsNight(bool night);
 
+    /// Opens the observing plan, or brings the open one to the front.
+    void openPlanWindow();
+    PlanWindow *planWindow() const;
+    /// Chooses the object of that name as a choice in the object list does; a message when the
+    /// object list holds no such name.
+    void chooseObject(const QString &name);
+
 protected:
     bool event(QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -107,6 +115,9 @@ private:
     /// Puts one record of the chosen object into the fields, or shows its problem and empties
     /// the fields it concerns; false when the search ends there.
     bool showObjectRecord(const ObjectRecord &record, const QString &path);
+    void connectPlanWindow();
+    void planListSaved(const QString &listName);
+    void closePlanWindow();
 
     QLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6, *Label7, *Label8, *Label9,
         *Label10, *Label11, *Label12, *Label13, *Label14;
@@ -125,6 +136,7 @@ private:
     std::unique_ptr<ProportionalLayout> proportionalLayout;
     QPointer<Form2> editor;
     QPointer<Form3> help;
+    QPointer<PlanWindow> plan;
 
     // The activation defaults apply on the first activation and on a return from the editor
     // or the help window, so the window tracks the focus.

@@ -29,6 +29,7 @@ void Form1::Command3_Click()
     if (editor.isNull()) {
         editor = new Form2(services.messages, services.dataFolder, services.writeBytes);
         connect(editor, &Form2::listSaved, this, &Form1::listSaved);
+        connect(editor, &Form2::listSaved, this, &Form1::planListSaved);
         focusHistory.countAsProgramWindow(editor);
         editor->showInNightColours(AllWindowsNight::isChosen());
     }

@@ -31,6 +31,10 @@ QMenu *Form1::createBackgroundMenu()
     night->setCheckable(true);
     night->setChecked(AllWindowsNight::isChosen());
     connect(night, &QAction::toggled, this, &Form1::setAllWindowsNight);
+    // F2 itself belongs to the main window; the entry only names it.
+    QAction *planEntry = menu->addAction(QStringLiteral("Beobachtungsplan\tF2"));
+    planEntry->setObjectName(QStringLiteral("openPlan"));
+    connect(planEntry, &QAction::triggered, this, &Form1::openPlanWindow);
     return menu;
 }
 

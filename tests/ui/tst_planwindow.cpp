@@ -1,0 +1,603 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The observing plan window on the real main window: its table against a small list at a fixed
+// time, the live refresh, the reloads, choosing an object, the ways to open and close it, the
+// main window's activation defaults after a return from it, and its night colours.
+#include "support/fakeservices.h"
+#include "support/mainwindow.h"
+#include "support/scratchfolder.h"
+
+#include "clock/observingplan.h"
+#include "ui/application.h"
+#include "ui/form1.h"
+#include "ui/form2.h"
+#include "ui/form3.h"
+#include "ui/nightvision.h"
+#include "ui/planwindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QHeaderView>
+#include <QMenu>
+#include <QScrollBar>
+#include <QTableView>
+#include <QTest>
+
+namespace {
+
+// At 23:30 central European time on 8 December 2026, 13.40 degrees east, the local sidereal
+// time is about 4 h 31 m: "Nah" stands half an hour west of the meridian, M 42 an hour and five
+// minutes east of it, "Tief" never rises at 52.52 degrees north and Polaris never sets.
+const QByteArray LIST_INDEX("Nacht\r\nZweite\r\n");
+const QByteArray SITES("13.40 Berlin;52.52\r\n8.55 Z\xfcrich\r\n");
+const QByteArray NACHT("M 13;16:41:41;36:27:35;Herkules\r\n"
+                       "Polaris;02:31:49;89:15:51;Polarstern\r\n"
+                       "Kaputt;xx;10:00:00;Rektaszension fehlerhaft\r\n"
+                       "M 42;05:35:17;-05:23:28;Orionnebel\r\n"
+                       "Tief;12:00:00;-60:00:00;geht in Berlin nie auf\r\n"
+                       "Nah;04:00:00;20:00:00;nahe am Meridian\r\n");
+const QByteArray ZWEITE("M 31;00:42:44;41:16:09;Andromedanebel\r\n");
+
+bool writeStandardFolder(const ScratchFolder &folder)
+{
+    return folder.write(QStringLiteral("liste.txt"), LIST_INDEX) &&
+           folder.write(QStringLiteral("standort.txt"), SITES) &&
+           folder.write(QStringLiteral("Nacht.txt"), NACHT) &&
+           folder.write(QStringLiteral("Zweite.txt"), ZWEITE);
+}
+
+QString cell(const PlanWindow &plan, int row, int column)
+{
+    const QAbstractItemModel *model = plan.table()->model();
+    return model->data(model->index(row, column)).toString();
+}
+
+int rowOf(const PlanWindow &plan, const QString &name)
+{
+    for (int row = 0; row < plan.rows().size(); ++row)
+        if (plan.rows().at(row).name == name)
+            return row;
+    return -1;
+}
+
+QStringList names(const PlanWindow &plan)
+{
+    QStringList texts;
+    for (int row = 0; row < plan.table()->model()->rowCount(); ++row)
+        texts.append(cell(plan, row, PlanWindow::ObjectColumn));
+    return texts;
+}
+
+/// "hh:mm:ss" as seconds.
+qint64 secondsOf(const QString &text)
+{
+    const QStringList parts = text.split(u':');
+    return parts.value(0).toLongLong() * 3600 + parts.value(1).toLongLong() * 60 +
+           parts.value(2).toLongLong();
+}
+
+/// The first pixel with green or blue above 48, described; empty when there is none.
+QString firstLightPixel(const QImage &image)
+{
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (c.green() > 48 || c.blue() > 48)
+                return QStringLiteral("(%1, %2) = %3").arg(x).arg(y).arg(c.name());
+        }
+    return {};
+}
+
+/// A shown main window with the standard folder, its defaults applied, and its plan open.
+struct PlanFixture
+{
+    PlanFixture()
+    {
+        if (!writeStandardFolder(folder))
+            qFatal("cannot write the data files");
+        main = std::make_unique<TestMainWindow>(folder.path());
+        window().show();
+        if (!QTest::qWaitForWindowActive(&window()))
+            qFatal("the main window did not become active");
+    }
+
+    Form1 &window() { return *main->window; }
+    FakeServices &fakes() { return main->fakes; }
+    PlanWindow *openPlan()
+    {
+        window().openPlanWindow();
+        if (!QTest::qWaitForWindowActive(window().planWindow()))
+            qFatal("the plan did not become active");
+        return window().planWindow();
+    }
+
+    ScratchFolder folder;
+    std::unique_ptr<TestMainWindow> main;
+};
+
+enum class Opener
+{
+    F2,
+    Menu,
+    DoubleClickOnHourAngle
+};
+
+enum class Arrival
+{
+    Plan,
+    PlanClosedByEscape,
+    HelpWithPlanOpen,
+    EditorWithPlanOpen
+};
+
+enum class Choice
+{
+    Enter,
+    DoubleClick
+};
+
+} // namespace
+
+class TestPlanWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void tableIsOrderedByTimeToTransit();
+    void rowMarks_data();
+    void rowMarks();
+    void withoutLatitudeTheCellsSayWhy_data();
+    void withoutLatitudeTheCellsSayWhy();
+    void refreshFollowsTheClock();
+    void summerTimeNoteFollowsTheBox();
+    void listChoiceAndEditorSaveReload();
+    void selectionFollowsItsObject();
+    void choosingARowChoosesTheObject_data();
+    void choosingARowChoosesTheObject();
+    void choosingAnObjectTheMainWindowLacks();
+    void opensOnce_data();
+    void opensOnce();
+    void escapeClosesAndNothingRunsAfterwards();
+    void endsWithTheMainWindow();
+    void activation_data();
+    void activation();
+    void nightColours();
+};
+
+void TestPlanWindow::initTestCase()
+{
+    configureApplication(*qApp);
+}
+
+void TestPlanWindow::tableIsOrderedByTimeToTransit()
+{
+    PlanFixture fixture;
+    PlanWindow *plan = fixture.openPlan();
+
+    QCOMPARE(plan->table()->model()->rowCount(), 6);
+    QCOMPARE(plan->table()->model()->headerData(PlanWindow::HourAngleColumn, Qt::Horizontal),
+             QStringLiteral("Stundenwinkel"));
+    // Every row's transit is now plus the time left, and the time left grows down the table.
+    const QTime now = fixture.fakes().time.now.time();
+    qint64 previous = -1;
+    for (int row = 0; row < 5; ++row) {
+        const qint64 left = secondsOf(cell(*plan, row, PlanWindow::TimeLeftColumn));
+        QVERIFY2(left >= previous, qPrintable(names(*plan).join(u',')));
+        previous = left;
+        QCOMPARE(cell(*plan, row, PlanWindow::TransitColumn),
+                 now.addSecs(int(left % 86400)).toString(QStringLiteral("HH:mm:ss")));
+    }
+    // M 42 is the next to cross, about 65 minutes from now; "Nah" crossed half an hour ago.
+    QCOMPARE(cell(*plan, 0, PlanWindow::ObjectColumn), QStringLiteral("M 42"));
+    QVERIFY(cell(*plan, 0, PlanWindow::HourAngleColumn).startsWith(u'-'));
+    QCOMPARE(cell(*plan, 4, PlanWindow::ObjectColumn), QStringLiteral("Nah"));
+    QVERIFY(cell(*plan, 4, PlanWindow::HourAngleColumn).startsWith(QStringLiteral("+00:")));
+    // The record without a right ascension comes last and says why it has no values.
+    QCOMPARE(cell(*plan, 5, PlanWindow::ObjectColumn), QStringLiteral("Kaputt"));
+    QCOMPARE(cell(*plan, 5, PlanWindow::HourAngleColumn), QString());
+    QCOMPARE(cell(*plan, 5, PlanWindow::AltitudeColumn),
+             QStringLiteral("Rektaszension überprüfen"));
+    // Right ascension and declination as in the file.
+    const int m42 = rowOf(*plan, QStringLiteral("M 42"));
+    QCOMPARE(cell(*plan, m42, PlanWindow::RightAscensionColumn), QStringLiteral("05:35:17"));
+    QCOMPARE(cell(*plan, m42, PlanWindow::DeclinationColumn), QStringLiteral("-05:23:28"));
+    QVERIFY(plan->headerText().contains(QStringLiteral("13.40 Berlin (Breite 52.52°)")));
+    QVERIFY(plan->headerText().contains(QStringLiteral("Liste: Nacht")));
+}
+
+void TestPlanWindow::rowMarks_data()
+{
+    QTest::addColumn<QString>("object");
+    QTest::addColumn<bool>("bold");
+    QTest::addColumn<bool>("dimmed");
+    QTest::addColumn<QString>("culmination");
+
+    QTest::newRow("half an hour west of the meridian: stands out")
+        << "Nah" << true << false << "57.48°";
+    QTest::newRow("65 minutes east: plain") << "M 42" << false << false << "32.09°";
+    QTest::newRow("never rises: dimmed") << "Tief" << false << true << "-22.52° (geht nie auf)";
+    QTest::newRow("circumpolar") << "Polaris" << false << false << "53.26° (zirkumpolar)";
+    QTest::newRow("near its lower culmination, below the horizon: dimmed")
+        << "M 13" << false << true << "73.94°";
+}
+
+void TestPlanWindow::rowMarks()
+{
+    QFETCH(QString, object);
+    QFETCH(bool, bold);
+    QFETCH(bool, dimmed);
+    QFETCH(QString, culmination);
+
+    PlanFixture fixture;
+    PlanWindow *plan = fixture.openPlan();
+    const int row = rowOf(*plan, object);
+    QVERIFY(row >= 0);
+    const QAbstractItemModel *model = plan->table()->model();
+    const QModelIndex index = model->index(row, PlanWindow::AltitudeColumn);
+    QCOMPARE(cell(*plan, row, PlanWindow::CulminationColumn), culmination);
+    QCOMPARE(model->data(index, Qt::FontRole).value<QFont>().bold(), bold);
+    const QColor colour = model->data(index, Qt::ForegroundRole).value<QColor>();
+    QVERIFY(colour.green() <= 48 && colour.blue() <= 48);
+    QCOMPARE(colour.red() < NightVision::text.red(), dimmed);
+    if (bold)
+        QVERIFY(colour.red() > NightVision::text.red());
+    // Dimmed rows are those below the horizon now.
+    QCOMPARE(cell(*plan, row, PlanWindow::AltitudeColumn).startsWith(u'-'), dimmed);
+}
+
+void TestPlanWindow::withoutLatitudeTheCellsSayWhy_data()
+{
+    QTest::addColumn<QString>("site");
+    QTest::newRow("site without latitude field") << QStringLiteral("8.55 Zürich");
+    QTest::newRow("longitude typed by hand") << QStringLiteral("13.4");
+}
+
+void TestPlanWindow::withoutLatitudeTheCellsSayWhy()
+{
+    QFETCH(QString, site);
+
+    PlanFixture fixture;
+    PlanWindow *plan = fixture.openPlan();
+    const int m42 = rowOf(*plan, QStringLiteral("M 42"));
+    QVERIFY(!cell(*plan, m42, PlanWindow::AzimuthColumn).isEmpty());
+    controlsOf(fixture.window()).Combo1->setEditText(site);
+
+    QVERIFY(plan->headerText().contains(QStringLiteral("Breite unbekannt")));
+    for (int row = 0; row < plan->rows().size(); ++row) {
+        if (plan->rows().at(row).name == QStringLiteral("Kaputt"))
+            continue;
+        QCOMPARE(cell(*plan, row, PlanWindow::AltitudeColumn),
+                 QStringLiteral("Breite des Standorts unbekannt"));
+        // One cell says it for altitude, azimuth and culmination.
+        QCOMPARE(plan->table()->columnSpan(row, PlanWindow::AltitudeColumn), 3);
+        QVERIFY(!cell(*plan, row, PlanWindow::HourAngleColumn).isEmpty());
+    }
+}
+
+void TestPlanWindow::refreshFollowsTheClock()
+{
+    PlanFixture fixture;
+    PlanWindow *plan = fixture.openPlan();
+    QVERIFY(plan->isRefreshing());
+    const int m42 = rowOf(*plan, QStringLiteral("M 42"));
+    const qint64 before = secondsOf(cell(*plan, m42, PlanWindow::TimeLeftColumn));
+    const QString hourAngle = cell(*plan, m42, PlanWindow::HourAngleColumn);
+
+    fixture.fakes().time.now = fixture.fakes().time.now.addSecs(60);
+    plan->refresh();
+    QCOMPARE(secondsOf(cell(*plan, m42, PlanWindow::TimeLeftColumn)), before - 60);
+    QVERIFY(cell(*plan, m42, PlanWindow::HourAngleColumn) != hourAngle);
+    QVERIFY(plan->headerText().contains(QStringLiteral("23:31:00")));
+
+    // The clock need not run: the time left is counted by the window's own timer.
+    fixture.fakes().time.now = fixture.fakes().time.now.addSecs(1);
+    QTRY_COMPARE(secondsOf(cell(*plan, m42, PlanWindow::TimeLeftColumn)), before - 61);
+}
+
+void TestPlanWindow::summerTimeNoteFollowsTheBox()
+{
+    PlanFixture fixture;
+    fixture.fakes().time.utcOffsetSeconds = 7200;
+    PlanWindow *plan = fixture.openPlan();
+    QCheckBox *box = controlsOf(fixture.window()).Check1;
+    box->setChecked(false);
+    QVERIFY(plan->headerText().contains(summerTimeWarning(false, 7200)));
+    box->setChecked(true);
+    QVERIFY(!plan->headerText().contains(QStringLiteral("Sommerzeit")));
+    // The box moves the sidereal time by an hour and so every transit.
+    const QString transit = cell(*plan, 0, PlanWindow::TransitColumn);
+    box->setChecked(false);
+    QVERIFY(cell(*plan, 0, PlanWindow::TransitColumn) != transit);
+}
+
+void TestPlanWindow::listChoiceAndEditorSaveReload()
+{
+    PlanFixture fixture;
+    PlanWindow *plan = fixture.openPlan();
+    QComboBox *lists = controlsOf(fixture.window()).Combo3;
+
+    lists->setCurrentIndex(1);
+    QCOMPARE(names(*plan), QStringList{QStringLiteral("M 31")});
+    QVERIFY(plan->headerText().contains(QStringLiteral("Liste: Zweite")));
+
+    // The editor's save of the chosen list shows at once.
+    fixture.window().Command3_Click();
+    Form2 *editor = fixture.window().editorWindow();
+    QVERIFY(editor);
+    editor->Text1->setPlainText(QString::fromLatin1(ZWEITE) +
+                                QStringLiteral("M 45;03:47:00;24:07:00;Plejaden"));
+    editor->Command1_Click();
+    QVERIFY(fixture.fakes().messages.shown.isEmpty());
+    QVERIFY(names(*plan).contains(QStringLiteral("M 45")));
+    QCOMPARE(plan->rows().size(), 2);
+
+    // A list that cannot be read leaves an empty table and says why in the header.
+    lists->setEditText(QStringLiteral("Fehlt"));
+    QCOMPARE(plan->rows().size(), 0);
+    QVERIFY(plan->headerText().contains(QStringLiteral("Fehlt.txt")));
+    QVERIFY(fixture.fakes().messages.shown.isEmpty());
+}
+
+void TestPlanWindow::selectionFollowsItsObject()
+{
+    PlanFixture fixture;
+    PlanWindow *plan = fixture.openPlan();
+    plan->resize(600, 180);
+    QTRY_VERIFY(plan->table()->verticalScrollBar()->maximum() > 0);
+    plan->selectObject(QStringLiteral("M 42"));
+    QCOMPARE(plan->table()->currentIndex().row(), 0);
+
+    // 70 minutes on, M 42 has crossed the meridian and moves to the end of the table.
+    QScrollBar *scroll = plan->table()->verticalScrollBar();
+    scroll->setValue(scroll->maximum());
+    const int scrolled = scroll->value();
+    fixture.fakes().time.now = fixture.fakes().time.now.addSecs(70 * 60);
+    plan->refresh();
+    QVERIFY(rowOf(*plan, QStringLiteral("M 42")) > 0);
+    QCOMPARE(plan->selectedObject(), QStringLiteral("M 42"));
+    QCOMPARE(plan->table()->currentIndex().row(), rowOf(*plan, QStringLiteral("M 42")));
+    scroll->setValue(0);
+    plan->refresh();
+    QCOMPARE(scroll->value(), 0);
+    scroll->setValue(scrolled);
+    plan->refresh();
+    QCOMPARE(scroll->value(), scrolled);
+
+    // A list without the object: nothing is selected.
+    controlsOf(fixture.window()).Combo3->setCurrentIndex(1);
+    QCOMPARE(plan->selectedObject(), QString());
+}
+
+void TestPlanWindow::choosingARowChoosesTheObject_data()
+{
+    QTest::addColumn<Choice>("choice");
+    QTest::newRow("Enter") << Choice::Enter;
+    QTest::newRow("double-click") << Choice::DoubleClick;
+}
+
+void TestPlanWindow::choosingARowChoosesTheObject()
+{
+    QFETCH(Choice, choice);
+
+    PlanFixture fixture;
+    const MainWindowControls controls = controlsOf(fixture.window());
+    QCOMPARE(controls.Combo2->currentText(), QStringLiteral("M 13"));
+    PlanWindow *plan = fixture.openPlan();
+    // The plan opens on the main window's object.
+    QCOMPARE(plan->selectedObject(), QStringLiteral("M 13"));
+
+    const int m42 = rowOf(*plan, QStringLiteral("M 42"));
+    if (choice == Choice::Enter) {
+        QTest::keyClick(plan->table(), Qt::Key_Home, Qt::ControlModifier);
+        QCOMPARE(plan->selectedObject(), QStringLiteral("M 42"));
+        QTest::keyClick(plan->table(), Qt::Key_Return);
+    } else {
+        const QRect cellRect = plan->table()->visualRect(plan->table()->model()->index(m42, 0));
+        // A double-click follows the click that selects the row.
+        QTest::mouseClick(plan->table()->viewport(), Qt::LeftButton, {}, cellRect.center());
+        QTest::mouseDClick(plan->table()->viewport(), Qt::LeftButton, {}, cellRect.center());
+    }
+    QCOMPARE(controls.Combo2->currentText(), QStringLiteral("M 42"));
+    QCOMPARE(controls.Combo2->currentIndex(), 3);
+    QCOMPARE(controls.Text1->text(), QStringLiteral("05"));
+    QCOMPARE(controls.Text3->text(), QStringLiteral("35"));
+    QCOMPARE(controls.Text4->text(), QStringLiteral("17"));
+    QCOMPARE(controls.Text5->toPlainText(), QStringLiteral("Orionnebel"));
+    QVERIFY(!controls.Text2->text().isEmpty());
+    QVERIFY(fixture.fakes().messages.shown.isEmpty());
+    // The plan keeps the focus for the next choice.
+    QCOMPARE(QApplication::activeWindow(), plan);
+}
+
+void TestPlanWindow::choosingAnObjectTheMainWindowLacks()
+{
+    PlanFixture fixture;
+    PlanWindow *plan = fixture.openPlan();
+    const MainWindowControls controls = controlsOf(fixture.window());
+    // Another program adds an object; the plan reads it, the object choice still lacks it.
+    QVERIFY(
+        fixture.folder.write(QStringLiteral("Nacht.txt"), NACHT + "Neu;01:00:00;10:00:00;neu\r\n"));
+    plan->reload();
+    plan->selectObject(QStringLiteral("Neu"));
+    QCOMPARE(plan->selectedObject(), QStringLiteral("Neu"));
+    QTest::keyClick(plan->table(), Qt::Key_Return);
+
+    QCOMPARE(fixture.fakes().messages.shown.size(), 1);
+    QVERIFY(fixture.fakes().messages.shown.constFirst().contains(QStringLiteral("„Neu“")));
+    QCOMPARE(controls.Combo2->currentText(), QStringLiteral("M 13"));
+    QCOMPARE(controls.Text1->text(), QStringLiteral("16"));
+}
+
+void TestPlanWindow::opensOnce_data()
+{
+    QTest::addColumn<Opener>("opener");
+    QTest::newRow("F2") << Opener::F2;
+    QTest::newRow("background menu") << Opener::Menu;
+    QTest::newRow("double-click on the hour-angle readout") << Opener::DoubleClickOnHourAngle;
+}
+
+void TestPlanWindow::opensOnce()
+{
+    QFETCH(Opener, opener);
+
+    PlanFixture fixture;
+    Form1 &window = fixture.window();
+    const auto open = [&] {
+        switch (opener) {
+        case Opener::F2:
+            QTest::keyClick(&window, Qt::Key_F2);
+            break;
+        case Opener::Menu: {
+            std::unique_ptr<QMenu> menu(window.createBackgroundMenu());
+            QAction *entry = menu->findChild<QAction *>(QStringLiteral("openPlan"));
+            QVERIFY(entry);
+            QCOMPARE(entry->text(), QStringLiteral("Beobachtungsplan\tF2"));
+            QVERIFY(menu->findChild<QAction *>(QStringLiteral("allWindowsNight")));
+            entry->trigger();
+            break;
+        }
+        case Opener::DoubleClickOnHourAngle:
+            QTest::mouseDClick(controlsOf(window).Picture3, Qt::LeftButton);
+            break;
+        }
+    };
+
+    open();
+    QPointer<PlanWindow> first = window.planWindow();
+    QVERIFY(first);
+    QVERIFY(QTest::qWaitForWindowActive(first));
+    QCOMPARE(first->windowTitle(), QStringLiteral("Beobachtungsplan"));
+    QCOMPARE(QApplication::focusWidget(), first->table());
+
+    // A second request brings the open window back to the front.
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    open();
+    QCOMPARE(window.planWindow(), first.data());
+    QVERIFY(QTest::qWaitForWindowActive(first));
+    int plans = 0;
+    for (QWidget *widget : QApplication::topLevelWidgets())
+        plans += qobject_cast<PlanWindow *>(widget) && widget->isVisible();
+    QCOMPARE(plans, 1);
+}
+
+void TestPlanWindow::escapeClosesAndNothingRunsAfterwards()
+{
+    PlanFixture fixture;
+    QPointer<PlanWindow> plan = fixture.openPlan();
+    QVERIFY(plan->isRefreshing());
+    plan->hide();
+    QVERIFY(!plan->isRefreshing());
+    plan->show();
+    QVERIFY(plan->isRefreshing());
+    QVERIFY(QTest::qWaitForWindowActive(plan));
+
+    QTest::keyClick(plan->table(), Qt::Key_Escape);
+    QTRY_VERIFY(plan.isNull());
+    QVERIFY(!fixture.window().planWindow());
+    // Closed, the plan reads no clock and answers no change of the main window.
+    const int readings = fixture.fakes().time.readings;
+    controlsOf(fixture.window()).Combo3->setCurrentIndex(1);
+    controlsOf(fixture.window()).Check1->toggle();
+    QTest::qWait(20);
+    QCOMPARE(fixture.fakes().time.readings, readings);
+}
+
+void TestPlanWindow::endsWithTheMainWindow()
+{
+    PlanFixture fixture;
+    QPointer<PlanWindow> plan = fixture.openPlan();
+    fixture.window().close();
+    QTRY_VERIFY(plan.isNull());
+
+    PlanFixture second;
+    plan = second.openPlan();
+    second.main.reset();
+    QVERIFY(plan.isNull());
+}
+
+void TestPlanWindow::activation_data()
+{
+    QTest::addColumn<Arrival>("arrival");
+    QTest::addColumn<bool>("defaultsApplied");
+
+    QTest::newRow("back from the plan") << Arrival::Plan << false;
+    QTest::newRow("back after closing the plan with Escape, through no focus window")
+        << Arrival::PlanClosedByEscape << false;
+    QTest::newRow("back from the help window while the plan is open")
+        << Arrival::HelpWithPlanOpen << true;
+    QTest::newRow("back from the editor while the plan is open")
+        << Arrival::EditorWithPlanOpen << true;
+}
+
+void TestPlanWindow::activation()
+{
+    QFETCH(Arrival, arrival);
+    QFETCH(bool, defaultsApplied);
+
+    PlanFixture fixture;
+    Form1 &window = fixture.window();
+    const MainWindowControls controls = controlsOf(window);
+    const auto activateMainWindow = [&window] {
+        window.activateWindow();
+        return QTest::qWaitFor(
+            [&window] { return QGuiApplication::focusWindow() == window.windowHandle(); });
+    };
+
+    // The plan chooses an object other than the list's first.
+    QPointer<PlanWindow> plan = fixture.openPlan();
+    plan->selectObject(QStringLiteral("Nah"));
+    QTest::keyClick(plan->table(), Qt::Key_Return);
+    QCOMPARE(controls.Combo2->currentText(), QStringLiteral("Nah"));
+
+    switch (arrival) {
+    case Arrival::Plan:
+        break;
+    case Arrival::PlanClosedByEscape:
+        QTest::keyClick(plan->table(), Qt::Key_Escape);
+        QTRY_VERIFY(plan.isNull());
+        QTRY_VERIFY(!QGuiApplication::focusWindow());
+        // Offscreen the gap is not reported by itself; replay it as X11 reports it.
+        emit qGuiApp->focusWindowChanged(nullptr);
+        break;
+    case Arrival::HelpWithPlanOpen:
+        window.Command5_Click();
+        QVERIFY(QTest::qWaitForWindowActive(window.helpWindow()));
+        break;
+    case Arrival::EditorWithPlanOpen:
+        window.Command3_Click();
+        QVERIFY(QTest::qWaitForWindowActive(window.editorWindow()));
+        break;
+    }
+    QVERIFY(activateMainWindow());
+    delete window.helpWindow();
+    delete window.editorWindow();
+
+    QCOMPARE(controls.Combo2->currentText(),
+             defaultsApplied ? QStringLiteral("M 13") : QStringLiteral("Nah"));
+    QCOMPARE(controls.Text5->toPlainText(),
+             defaultsApplied ? QStringLiteral("Herkules") : QStringLiteral("nahe am Meridian"));
+    QVERIFY(fixture.fakes().messages.shown.isEmpty());
+}
+
+void TestPlanWindow::nightColours()
+{
+    PlanFixture fixture;
+    PlanWindow *plan = fixture.openPlan();
+    // A selected row, a highlighted row, a dimmed row and a row that says why it is empty.
+    plan->selectObject(QStringLiteral("Tief"));
+    fixture.fakes().time.utcOffsetSeconds = 7200;
+    plan->refresh();
+    QVERIFY(plan->headerText().contains(QStringLiteral("Sommerzeit")));
+    const QString light = firstLightPixel(plan->grab().toImage());
+    QVERIFY2(light.isEmpty(), qPrintable(QStringLiteral("light pixel ") + light));
+
+    std::unique_ptr<QMenu> menu(fixture.window().createBackgroundMenu());
+    menu->popup(fixture.window().mapToGlobal(QPoint(233, 73)));
+    QVERIFY(QTest::qWaitForWindowExposed(menu.get()));
+    const QString menuLight = firstLightPixel(menu->grab().toImage());
+    QVERIFY2(menuLight.isEmpty(), qPrintable(QStringLiteral("light menu pixel ") + menuLight));
+}
+
+QTEST_MAIN(TestPlanWindow)
+#include "tst_planwindow.moc"
