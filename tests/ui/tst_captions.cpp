@@ -2,6 +2,7 @@
 // Captions of the main window read whole at every window size: the label's font follows the
 // height rule, but the caption is drawn no larger than fits its box.
 #include "support/fakeservices.h"
+#include "support/mainwindow.h"
 #include "ui/application.h"
 #include "ui/captionlabel.h"
 #include "ui/form1.h"
@@ -127,7 +128,7 @@ void TestCaptions::captionsReadWhole()
     QFETCH(double, scale);
     QFETCH(QString, name);
     const std::unique_ptr<Form1> window = windowAt(scale);
-    auto *label = qobject_cast<CaptionLabel *>(window->control(name.toStdString()));
+    auto *label = qobject_cast<CaptionLabel *>(controlNamed(*window, name));
     QVERIFY(label);
     const QFont shownFont = label->captionFont();
     const QString context = QStringLiteral("%1 \"%2\" in %3x%4 at %5 pt (rule %6 pt)")
@@ -174,7 +175,7 @@ void TestCaptions::fittingCaptionsKeepTheRuleFont()
 {
     QFETCH(QString, name);
     const std::unique_ptr<Form1> window = windowAt(1.0);
-    auto *label = qobject_cast<CaptionLabel *>(window->control(name.toStdString()));
+    auto *label = qobject_cast<CaptionLabel *>(controlNamed(*window, name));
     QVERIFY(label);
     QCOMPARE(label->captionFont(), label->font());
     const double rule = label->height() * 15.0 / 18;

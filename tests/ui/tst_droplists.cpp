@@ -2,6 +2,7 @@
 // The drop-down lists of the main window open as wide as their longest entry, within the
 // screen, so no entry is elided; the combo boxes keep their size and place.
 #include "support/fakeservices.h"
+#include "support/mainwindow.h"
 #include "ui/application.h"
 #include "ui/form1.h"
 
@@ -90,7 +91,7 @@ void TestDropLists::entriesReadWhole()
 
     const QRect screen = window->screen()->availableGeometry();
     window->move(screen.left() + windowLeft, screen.top());
-    auto *combo = qobject_cast<QComboBox *>(window->control(name.toStdString()));
+    auto *combo = qobject_cast<QComboBox *>(controlNamed(*window, name));
     QVERIFY(combo);
     if (!addedEntry.isEmpty())
         combo->addItem(addedEntry);

@@ -130,9 +130,9 @@ QWidget *TestPopups::field(const QString &name) const
 {
     if (name == QLatin1String("own window"))
         return ownWindowField;
-    if (auto *combo = qobject_cast<QComboBox *>(window->control(name.toStdString())))
+    if (auto *combo = qobject_cast<QComboBox *>(controlNamed(*window, name)))
         return combo->lineEdit();
-    return window->control(name.toStdString());
+    return controlNamed(*window, name);
 }
 
 void TestPopups::checkLook(QWidget *popup, bool night)
@@ -194,7 +194,7 @@ void TestPopups::dropDownLists_data()
 void TestPopups::dropDownLists()
 {
     QFETCH(QString, name);
-    auto *combo = qobject_cast<QComboBox *>(window->control(name.toStdString()));
+    auto *combo = qobject_cast<QComboBox *>(controlNamed(*window, name));
     QVERIFY(combo);
     // Enough entries for a scroll bar.
     for (int number = 1; number <= 40; ++number)
