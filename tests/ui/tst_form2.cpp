@@ -75,8 +75,8 @@ struct EditorFixture
 
 void appendText(Form2 *editor, const QString &text)
 {
-    editor->Text1->moveCursor(QTextCursor::End);
-    editor->Text1->insertPlainText(text);
+    controlsOf(*editor).Text1->moveCursor(QTextCursor::End);
+    controlsOf(*editor).Text1->insertPlainText(text);
 }
 
 } // namespace
@@ -122,19 +122,19 @@ void TestForm2::editorAsDesigned()
     QVERIFY(editor);
 
     QCOMPARE(editor->windowTitle(), QStringLiteral("Sommer.txt"));
-    QCOMPARE(editor->Label1->text(),
+    QCOMPARE(controlsOf(*editor).Label1->text(),
              QStringLiteral("Objekt;Rektaszension(h:m:s);Deklination(grad:min:sek);Info"));
-    QVERIFY(editor->Label1->font().bold());
-    QCOMPARE(editor->Command1->text(), QStringLiteral("OK"));
-    QCOMPARE(editor->Text1->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-    QVERIFY(!editor->Text1->isReadOnly());
+    QVERIFY(controlsOf(*editor).Label1->font().bold());
+    QCOMPARE(controlsOf(*editor).Command1->text(), QStringLiteral("OK"));
+    QCOMPARE(controlsOf(*editor).Text1->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    QVERIFY(!controlsOf(*editor).Text1->isReadOnly());
 
     // Design twips divided by 15 by hand; the controls keep them when the window is resized.
     QCOMPARE(editor->size(), QSize(452, 329));
     editor->resize(700, 500);
-    QCOMPARE(editor->Label1->geometry(), QRect(0, 0, 385, 25));
-    QCOMPARE(editor->Text1->geometry(), QRect(0, 24, 449, 273));
-    QCOMPARE(editor->Command1->geometry(), QRect(376, 304, 73, 17));
+    QCOMPARE(controlsOf(*editor).Label1->geometry(), QRect(0, 0, 385, 25));
+    QCOMPARE(controlsOf(*editor).Text1->geometry(), QRect(0, 24, 449, 273));
+    QCOMPARE(controlsOf(*editor).Command1->geometry(), QRect(376, 304, 73, 17));
 }
 
 void TestForm2::roundTrips_data()
@@ -188,7 +188,7 @@ void TestForm2::roundTrips()
     QVERIFY(editor);
     appendText(editor, typed);
     fixture.fakes.messages.shown.clear();
-    editor->Command1->click();
+    controlsOf(*editor).Command1->click();
 
     QCOMPARE(fixture.folder.read(QStringLiteral("Sommer.txt")), after);
     QVERIFY(fixture.fakes.messages.shown.isEmpty());
@@ -201,9 +201,9 @@ void TestForm2::okReloadsTheChosenListsObjects()
     QVERIFY(fixture.setUp());
     const QString fieldsBefore = controlsOf(*fixture.window).Text2->text();
     QPointer<Form2> editor = fixture.edit();
-    editor->Text1->setPlainText(QStringLiteral("M 8;18:05:03;-24:22:49;Lagunennebel\r\n"
-                                               "M 20;18:03;-22:58:18;Trifidnebel"));
-    editor->Command1->click();
+    controlsOf(*editor).Text1->setPlainText(QStringLiteral("M 8;18:05:03;-24:22:49;Lagunennebel\r\n"
+                                                           "M 20;18:03;-22:58:18;Trifidnebel"));
+    controlsOf(*editor).Command1->click();
     QVERIFY(fixture.editorGone(editor));
 
     // The saved names are listed, none is chosen, and the fields keep their texts.
@@ -234,8 +234,8 @@ void TestForm2::saveGoesToTheListTheEditorWasOpenedFor()
     // Back in the main window, the first list is chosen again before "OK".
     QTest::keyClick(controlsOf(window).Combo3, Qt::Key_Up);
     QCOMPARE(controlsOf(window).Combo3->currentText(), QStringLiteral("Sommer"));
-    editor->Text1->setPlainText(NEW_RECORD);
-    editor->Command1->click();
+    controlsOf(*editor).Text1->setPlainText(NEW_RECORD);
+    controlsOf(*editor).Command1->click();
 
     QCOMPARE(fixture.folder.read(QStringLiteral("Winter.txt")), NEW_RECORD.toLatin1() + "\r\n");
     QCOMPARE(fixture.folder.read(QStringLiteral("Sommer.txt")), SOMMER);
@@ -252,8 +252,8 @@ void TestForm2::activationAfterOkShowsTheFirstList()
     QTest::keyClick(controlsOf(window).Combo3, Qt::Key_Down);
     QPointer<Form2> editor = fixture.edit();
     QVERIFY(QTest::qWaitForWindowActive(editor));
-    editor->Text1->setPlainText(NEW_RECORD);
-    editor->Command1->click();
+    controlsOf(*editor).Text1->setPlainText(NEW_RECORD);
+    controlsOf(*editor).Command1->click();
     QCOMPARE(entries(controlsOf(window).Combo2), QStringList{"M 1"});
 
     window.activateWindow();
@@ -274,9 +274,10 @@ void TestForm2::editTwiceReloadsTheOneEditor()
     QPointer<Form2> second = fixture.edit();
     QCOMPARE(second.data(), first.data());
     QCOMPARE(second->windowTitle(), QStringLiteral("Winter.txt"));
-    QCOMPARE(second->Text1->toPlainText(), QString::fromLatin1(WINTER).replace("\r\n", "\n"));
+    QCOMPARE(controlsOf(*second).Text1->toPlainText(),
+             QString::fromLatin1(WINTER).replace("\r\n", "\n"));
 
-    second->Command1->click();
+    controlsOf(*second).Command1->click();
     QCOMPARE(fixture.folder.read(QStringLiteral("Winter.txt")), WINTER + "\r\n");
     QCOMPARE(fixture.folder.read(QStringLiteral("Sommer.txt")), SOMMER);
 }
@@ -303,11 +304,11 @@ void TestForm2::missingFileOpensAnEmptyEditor()
     QPointer<Form2> editor = fixture.edit();
     QVERIFY(editor);
     QCOMPARE(editor->windowTitle(), QStringLiteral("Neu.txt"));
-    QCOMPARE(editor->Text1->toPlainText(), QString());
+    QCOMPARE(controlsOf(*editor).Text1->toPlainText(), QString());
     QVERIFY(fixture.fakes.messages.shown.isEmpty());
 
-    editor->Text1->setPlainText(NEW_RECORD);
-    editor->Command1->click();
+    controlsOf(*editor).Text1->setPlainText(NEW_RECORD);
+    controlsOf(*editor).Command1->click();
     QCOMPARE(fixture.folder.read(QStringLiteral("Neu.txt")), NEW_RECORD.toLatin1() + "\r\n");
     QCOMPARE(entries(controlsOf(*fixture.window).Combo2), QStringList{"M 1"});
 }
@@ -391,7 +392,7 @@ void TestForm2::failedSaveKeepsEditorAndFormerFile()
     QVERIFY(fixture.setUp());
     QPointer<Form2> editor = fixture.edit();
     appendText(editor, NEW_RECORD);
-    const QString typed = editor->Text1->toPlainText();
+    const QString typed = controlsOf(*editor).Text1->toPlainText();
     if (breaksOffHalfway) {
         fixture.fakes.savesBreakOff = true;
         fixture.fakes.saveErrorNumber = systemError;
@@ -401,7 +402,7 @@ void TestForm2::failedSaveKeepsEditorAndFormerFile()
     }
     const QStringList filesBefore = QDir(fixture.folder.path()).entryList(QDir::AllEntries);
 
-    editor->Command1->click();
+    controlsOf(*editor).Command1->click();
 
     QCOMPARE(fixture.fakes.messages.shown,
              QStringList{QStringLiteral("Datei Sommer.txt im Ordner %1 konnte nicht gespeichert "
@@ -409,7 +410,7 @@ void TestForm2::failedSaveKeepsEditorAndFormerFile()
                              .arg(fixture.folder.shownPath(), reason)});
     QVERIFY(!fixture.editorGone(editor));
     QVERIFY(editor->isVisible());
-    QCOMPARE(editor->Text1->toPlainText(), typed);
+    QCOMPARE(controlsOf(*editor).Text1->toPlainText(), typed);
     // No temporary file is left behind, and the former file is whole.
     QCOMPARE(QDir(fixture.folder.path()).entryList(QDir::AllEntries), filesBefore);
     if (breaksOffHalfway)
@@ -419,7 +420,7 @@ void TestForm2::failedSaveKeepsEditorAndFormerFile()
     fixture.fakes.savesBreakOff = false;
     if (!breaksOffHalfway)
         QVERIFY(QDir(fixture.folder.path()).rmdir(QStringLiteral("Sommer.txt")));
-    editor->Command1->click();
+    controlsOf(*editor).Command1->click();
     QVERIFY(fixture.editorGone(editor));
     QCOMPARE(fixture.folder.read(QStringLiteral("Sommer.txt")),
              SOMMER + NEW_RECORD.toLatin1() + "\r\n");
@@ -451,15 +452,15 @@ void TestForm2::closeBoxAsksOnlyForChangedText()
     QVERIFY(fixture.setUp());
     QPointer<Form2> editor = fixture.edit();
     QVERIFY(QTest::qWaitForWindowActive(editor));
-    editor->Text1->setFocus();
-    editor->Text1->moveCursor(QTextCursor::End);
+    controlsOf(*editor).Text1->setFocus();
+    controlsOf(*editor).Text1->moveCursor(QTextCursor::End);
     for (const QChar character : typed) {
         if (character == QLatin1Char('\b'))
-            QTest::keyClick(editor->Text1, Qt::Key_Backspace);
+            QTest::keyClick(controlsOf(*editor).Text1, Qt::Key_Backspace);
         else
-            QTest::keyClicks(editor->Text1, QString(character));
+            QTest::keyClicks(controlsOf(*editor).Text1, QString(character));
     }
-    const QString text = editor->Text1->toPlainText();
+    const QString text = controlsOf(*editor).Text1->toPlainText();
     fixture.fakes.messages.answer = answer;
 
     // What the close box and Alt+F4 do.
@@ -470,7 +471,7 @@ void TestForm2::closeBoxAsksOnlyForChangedText()
     QCOMPARE(fixture.editorGone(editor), closed);
     if (!closed) {
         QVERIFY(editor->isVisible());
-        QCOMPARE(editor->Text1->toPlainText(), text);
+        QCOMPARE(controlsOf(*editor).Text1->toPlainText(), text);
     }
     QCOMPARE(fixture.folder.read(QStringLiteral("Sommer.txt")), SOMMER);
 }
@@ -497,15 +498,15 @@ void TestForm2::secondCopySavedMeanwhile()
     QVERIFY(otherEditor && editor);
 
     appendText(otherEditor, QStringLiteral("M 92;17:17:07;43:08:09;anderes Programm"));
-    otherEditor->Command1->click();
+    controlsOf(*otherEditor).Command1->click();
     QVERIFY(fixture.editorGone(otherEditor));
     const QByteArray otherVersion = fixture.folder.read(QStringLiteral("Sommer.txt"));
     QVERIFY(otherVersion.contains("M 92"));
 
     appendText(editor, NEW_RECORD);
-    const QString typed = editor->Text1->toPlainText();
+    const QString typed = controlsOf(*editor).Text1->toPlainText();
     fixture.fakes.messages.answer = overwrite;
-    editor->Command1->click();
+    controlsOf(*editor).Command1->click();
 
     QCOMPARE(fixture.fakes.messages.asked.size(), 1);
     QVERIFY2(fixture.fakes.messages.asked.constFirst().startsWith(
@@ -520,7 +521,7 @@ void TestForm2::secondCopySavedMeanwhile()
     } else {
         QCOMPARE(fixture.folder.read(QStringLiteral("Sommer.txt")), otherVersion);
         QVERIFY(!fixture.editorGone(editor));
-        QCOMPARE(editor->Text1->toPlainText(), typed);
+        QCOMPARE(controlsOf(*editor).Text1->toPlainText(), typed);
     }
 }
 
@@ -572,8 +573,8 @@ void TestForm2::okAfterTheMainWindowIsGone()
     if (destroyed)
         fixture.window.reset();
 
-    editor->Text1->setPlainText(NEW_RECORD);
-    editor->Command1->click();
+    controlsOf(*editor).Text1->setPlainText(NEW_RECORD);
+    controlsOf(*editor).Command1->click();
     QCoreApplication::processEvents();
 
     QCOMPARE(fixture.folder.read(QStringLiteral("Sommer.txt")), NEW_RECORD.toLatin1() + "\r\n");

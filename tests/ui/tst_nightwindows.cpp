@@ -135,7 +135,7 @@ void TestNightWindows::checkDesigned()
     QCOMPARE(help.pixelColor(3, 300), WHITE);
     QVERIFY2(showsColour(window->helpWindow()->Label3->grab().toImage(), GREEN),
              "no green heading");
-    const QImage field = window->editorWindow()->Text1->viewport()->grab().toImage();
+    const QImage field = controlsOf(*window->editorWindow()).Text1->viewport()->grab().toImage();
     QCOMPARE(field.pixelColor(field.width() - 3, field.height() - 3), WHITE);
     QVERIFY(!NightVision::belongsToNightWindow(window->editorWindow()));
 }
@@ -187,8 +187,8 @@ void TestNightWindows::editorPopupsFollow()
     window->setAllWindowsNight(true);
     openBoth();
     // The editor's message boxes and its text field's context menu.
-    QVERIFY(NightVision::belongsToNightWindow(window->editorWindow()->Text1));
-    QPlainTextEdit *text = window->editorWindow()->Text1;
+    QVERIFY(NightVision::belongsToNightWindow(controlsOf(*window->editorWindow()).Text1));
+    QPlainTextEdit *text = controlsOf(*window->editorWindow()).Text1;
     QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(2, 2),
                             text->mapToGlobal(QPoint(2, 2)));
     QApplication::sendEvent(text->viewport(), &event);
