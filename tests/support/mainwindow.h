@@ -104,16 +104,26 @@ inline QStringList entries(const QComboBox *combo)
 }
 
 /// A main window for a test: a clock that stands still, a pause that never waits and recorded
-/// messages; it reads its data files from dataFolder, or from an empty folder of its own.
+/// messages, or the test's own presenter of messages; it reads its data files from dataFolder,
+/// or from an empty folder of its own.
 struct TestMainWindow
 {
-    explicit TestMainWindow(const QString &dataFolder = {})
-        : window(std::make_unique<Form1>(
-              fakes.forFolder(dataFolder.isEmpty() ? emptyFolder.path() : dataFolder)))
+    explicit TestMainWindow(const QString &dataFolder = {}, MessagePresenter *messages = nullptr)
+        : window(std::make_unique<Form1>(services(dataFolder, messages)))
     {
     }
 
     FakeServices fakes;
     QTemporaryDir emptyFolder;
     std::unique_ptr<Form1> window;
+
+private:
+    Form1Services services(const QString &dataFolder, MessagePresenter *messages)
+    {
+        Form1Services chosen =
+            fakes.forFolder(dataFolder.isEmpty() ? emptyFolder.path() : dataFolder);
+        if (messages)
+            chosen.messages = messages;
+        return chosen;
+    }
 };

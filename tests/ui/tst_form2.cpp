@@ -30,21 +30,33 @@ const QByteArray SOMMER("M 13;16:42:38;36:25:02;Kugelsternhaufen im Herkules\r\n
 const QByteArray WINTER("M 42;05:36:24;-05:22:14;Orionnebel\r\n");
 const QString NEW_RECORD = QStringLiteral("M 1;05:35:50;22:01:00;Krebsnebel");
 
-/// A shown main window on two lists, Sommer and Winter.
-struct EditorFixture
+/// A data folder with two lists, Sommer and Winter, and one site.
+struct ListFolder
 {
-    ScratchFolder folder;
-    FakeServices fakes;
-    std::unique_ptr<Form1> window;
-
-    bool setUp(const QByteArray &sommer = SOMMER)
+    explicit ListFolder(const QByteArray &sommer)
+        : written(folder.write(QStringLiteral("liste.txt"), LIST_INDEX) &&
+                  folder.write(QStringLiteral("standort.txt"), SITES) &&
+                  folder.write(QStringLiteral("Sommer.txt"), sommer) &&
+                  folder.write(QStringLiteral("Winter.txt"), WINTER))
     {
-        if (!folder.write(QStringLiteral("liste.txt"), LIST_INDEX) ||
-            !folder.write(QStringLiteral("standort.txt"), SITES) ||
-            !folder.write(QStringLiteral("Sommer.txt"), sommer) ||
-            !folder.write(QStringLiteral("Winter.txt"), WINTER))
+    }
+
+    ScratchFolder folder;
+    bool written;
+};
+
+/// A main window on the two lists; setUp shows it.
+struct EditorFixture : ListFolder, TestMainWindow
+{
+    explicit EditorFixture(const QByteArray &sommer = SOMMER)
+        : ListFolder(sommer), TestMainWindow(folder.path())
+    {
+    }
+
+    bool setUp()
+    {
+        if (!written)
             return false;
-        window = std::make_unique<Form1>(fakes.forFolder(folder.path()));
         window->show();
         if (!QTest::qWaitForWindowActive(window.get()))
             return false;
@@ -182,8 +194,8 @@ void TestForm2::roundTrips()
     QFETCH(QString, typed);
     QFETCH(QByteArray, after);
 
-    EditorFixture fixture;
-    QVERIFY(fixture.setUp(before));
+    EditorFixture fixture(before);
+    QVERIFY(fixture.setUp());
     QPointer<Form2> editor = fixture.edit();
     QVERIFY(editor);
     appendText(editor, typed);
@@ -285,8 +297,8 @@ void TestForm2::editTwiceReloadsTheOneEditor()
 void TestForm2::closeBoxLeavesTheFileUntouched()
 {
     const QByteArray lfOnly("M 13;16:42:38;36:25:02;sch\xc3\xb6n\n");
-    EditorFixture fixture;
-    QVERIFY(fixture.setUp(lfOnly));
+    EditorFixture fixture(lfOnly);
+    QVERIFY(fixture.setUp());
     QPointer<Form2> editor = fixture.edit();
     appendText(editor, NEW_RECORD);
     editor->close();
@@ -490,8 +502,8 @@ void TestForm2::secondCopySavedMeanwhile()
     // Two copies of the program on one data folder, both editing Sommer.
     EditorFixture fixture;
     QVERIFY(fixture.setUp());
-    FakeServices otherFakes;
-    Form1 otherCopy(otherFakes.forFolder(fixture.folder.path()));
+    TestMainWindow otherFixture(fixture.folder.path());
+    Form1 &otherCopy = *otherFixture.window;
     otherCopy.Command3_Click();
     QPointer<Form2> otherEditor = otherCopy.editorWindow();
     QPointer<Form2> editor = fixture.edit();
@@ -529,8 +541,8 @@ void TestForm2::overLongRecordIsSkippedAndNotEdited()
 {
     // An info field of one unbroken word: laid out in the main window, it froze the window.
     const QByteArray hostile = "M 1;05:34:32;22:00:52;" + QByteArray(1000 * 1000, 'x') + "\r\n";
-    EditorFixture fixture;
-    QVERIFY(fixture.setUp(hostile + SOMMER));
+    EditorFixture fixture(hostile + SOMMER);
+    QVERIFY(fixture.setUp());
     Form1 &window = *fixture.window;
     window.activateWindow();
     QTest::keyClick(controlsOf(window).Combo3, Qt::Key_Down);

@@ -357,8 +357,8 @@ void TestForm3::pageNamesTheDataFolderInUse()
             ? QStringLiteral("~/%1/.local/share/zenitor").arg(QFileInfo(home.path()).fileName())
             : programFolder.path();
 
-    FakeServices services;
-    Form1 window(services.forFolder(dataFolder));
+    TestMainWindow fixture(dataFolder);
+    Form1 &window = *fixture.window;
     window.show();
     window.Command5_Click();
     const QPointer<Form3> page = window.helpWindow();
