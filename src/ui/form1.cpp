@@ -99,8 +99,10 @@ auto *createControl(QWidget *parent, ProportionalLayout::Widgets &controls)
             return new QCheckBox(caption, parent);
         else if constexpr (design.kind == ControlKind::Button)
             return createButton(caption, parent);
-        else
+        else {
+            static_assert(design.kind == ControlKind::PictureBox);
             return new PictureBox(parent);
+        }
     }();
 
     widget->setObjectName(QString::fromLatin1(design.name.data(), qsizetype(design.name.size())));

@@ -236,6 +236,12 @@ void TestClock::closingTheWindowEndsEveryRun()
     QVERIFY(controlsOf(*window).Command4->isEnabled());
     QVERIFY(!window->isVisible());
     QCOMPARE(fakes->pause.waits, 2);
+
+    // Nor a run's ending: started again, the clock runs until its own Stop.
+    fakes->pause.interrupted = false;
+    fakes->pause.script = nullptr;
+    runUntilStopAtWait(4);
+    QCOMPARE(fakes->time.readings, (2 + 3) * 2);
 }
 
 void TestClock::emptyEntriesComputeForGreenwich()
