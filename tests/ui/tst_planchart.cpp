@@ -2,6 +2,7 @@
 // The night picture of one object: the curve it plots against the plan's own values, and what
 // it draws, red on black.
 #include "astro/horizon.h"
+#include "support/pixels.h"
 #include "ui/planchart.h"
 
 #include <QImage>
@@ -46,18 +47,6 @@ QPointF highest(const QList<QPointF> &points)
 {
     return *std::max_element(points.cbegin(), points.cend(),
                              [](QPointF a, QPointF b) { return a.y() < b.y(); });
-}
-
-// Every pixel dark red on black: green and blue at most 48.
-QString firstLightPixel(const QImage &image)
-{
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) {
-            const QColor colour = image.pixelColor(x, y);
-            if (colour.green() > 48 || colour.blue() > 48)
-                return QStringLiteral("(%1, %2) is %3").arg(x).arg(y).arg(colour.name());
-        }
-    return {};
 }
 
 } // namespace
