@@ -41,16 +41,13 @@ public:
     /// Ends every run at once, without a further pass (the main window is closing).
     void endAllRuns();
 
-    bool isRunning() const { return runDepth > 0; }
-
-    /// 1 while runs should go on; Stop sets it to 0 and the run ends after one more pass.
-    int runFlag() const { return RunFlag; }
     /// The main window's load step: runs may go on.
     void resetRunFlag() { RunFlag = 1; }
 
 private:
     void makePass();
 
+    /// 1 while runs should go on; Stop sets it to 0 and the run ends after one more pass.
     int RunFlag = 1;
     ClockControls controls;
     TimeSource &timeSource;

@@ -24,60 +24,103 @@
 
 namespace {
 
-QWidget *createControl(const ControlDesign &design, QWidget *parent)
+CaptionLabel *createLabel(const ControlDesign &design, const QString &caption, QWidget *parent)
 {
+    auto *label = new CaptionLabel(caption, parent);
+    label->setWordWrap(true);
+    label->setAlignment((design.centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
+    label->setAutoFillBackground(true);
+    return label;
+}
+
+WideListComboBox *createComboBox(const ControlDesign &design, const QString &caption,
+                                 QWidget *parent)
+{
+    auto *combo = new WideListComboBox(parent);
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->setFrame(!design.flat);
+    combo->setEditText(caption);
+    // Typing "13.4" must stay 13.4, not be completed to an entry like "13.41 Berlin".
+    combo->setCompleter(nullptr);
+    // Typing changes only the text: Enter or leaving the field must not pick the entry
+    // of that name, which would run its handler; only a choice from the list does.
+    QObject::disconnect(combo->lineEdit(), &QLineEdit::editingFinished, combo, nullptr);
+    QObject::disconnect(combo->lineEdit(), &QLineEdit::returnPressed, combo, nullptr);
+    // The drop-down list is a window of its own and does not inherit the palette.
+    combo->view()->setPalette(NightVision::palette());
+    combo->view()->window()->setPalette(NightVision::palette());
+    return combo;
+}
+
+QLineEdit *createTextBox(const ControlDesign &design, const QString &caption, QWidget *parent)
+{
+    auto *edit = new QLineEdit(caption, parent);
+    edit->setFrame(!design.flat);
+    return edit;
+}
+
+QPlainTextEdit *createMultiLineTextBox(const QString &caption, QWidget *parent)
+{
+    auto *edit = new QPlainTextEdit(caption, parent);
+    edit->setReadOnly(true);
+    edit->setFrameShape(QFrame::NoFrame);
+    edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    edit->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    return edit;
+}
+
+QPushButton *createButton(const QString &caption, QWidget *parent)
+{
+    auto *button = new QPushButton(caption, parent);
+    button->setAutoDefault(false);
+    return button;
+}
+
+/// Builds the control of one row of the design table as the class its kind calls for, so that
+/// a handler's member of another class does not compile, and records it as that row's control.
+template <std::size_t Row>
+auto *createControl(QWidget *parent, ProportionalLayout::Widgets &controls)
+{
+    constexpr ControlDesign design = FORM1_CONTROLS[Row];
     const QString caption =
         QString::fromUtf8(design.caption.data(), qsizetype(design.caption.size()));
-    switch (design.kind) {
-    case ControlKind::Label: {
-        auto *label = new CaptionLabel(caption, parent);
-        label->setWordWrap(true);
-        label->setAlignment((design.centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
-        label->setAutoFillBackground(true);
-        return label;
+    const auto widget = [&] {
+        if constexpr (design.kind == ControlKind::Label)
+            return createLabel(design, caption, parent);
+        else if constexpr (design.kind == ControlKind::ComboBox)
+            return createComboBox(design, caption, parent);
+        else if constexpr (design.kind == ControlKind::TextBox)
+            return createTextBox(design, caption, parent);
+        else if constexpr (design.kind == ControlKind::MultiLineTextBox)
+            return createMultiLineTextBox(caption, parent);
+        else if constexpr (design.kind == ControlKind::CheckBox)
+            return new QCheckBox(caption, parent);
+        else if constexpr (design.kind == ControlKind::Button)
+            return createButton(caption, parent);
+        else {
+            static_assert(design.kind == ControlKind::PictureBox);
+            return new PictureBox(parent);
+        }
+    }();
+
+    widget->setObjectName(QString::fromLatin1(design.name.data(), qsizetype(design.name.size())));
+    widget->setGeometry(twipsToPixels(QRect(design.left, design.top, design.width, design.height)));
+    if constexpr (design.ruleColour) {
+        QPalette rule = widget->palette();
+        rule.setColor(QPalette::Window, NightVision::buttonFace);
+        widget->setPalette(rule);
     }
-    case ControlKind::ComboBox: {
-        auto *combo = new WideListComboBox(parent);
-        combo->setEditable(true);
-        combo->setInsertPolicy(QComboBox::NoInsert);
-        combo->setFrame(!design.flat);
-        combo->setEditText(caption);
-        // Typing "13.4" must stay 13.4, not be completed to an entry like "13.41 Berlin".
-        combo->setCompleter(nullptr);
-        // Typing changes only the text: Enter or leaving the field must not pick the entry
-        // of that name, which would run its handler; only a choice from the list does.
-        QObject::disconnect(combo->lineEdit(), &QLineEdit::editingFinished, combo, nullptr);
-        QObject::disconnect(combo->lineEdit(), &QLineEdit::returnPressed, combo, nullptr);
-        // The drop-down list is a window of its own and does not inherit the palette.
-        combo->view()->setPalette(NightVision::palette());
-        combo->view()->window()->setPalette(NightVision::palette());
-        return combo;
-    }
-    case ControlKind::TextBox: {
-        auto *edit = new QLineEdit(caption, parent);
-        edit->setFrame(!design.flat);
-        return edit;
-    }
-    case ControlKind::MultiLineTextBox: {
-        auto *edit = new QPlainTextEdit(caption, parent);
-        edit->setReadOnly(true);
-        edit->setFrameShape(QFrame::NoFrame);
-        edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        edit->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-        return edit;
-    }
-    case ControlKind::CheckBox:
-        return new QCheckBox(caption, parent);
-    case ControlKind::Button: {
-        auto *button = new QPushButton(caption, parent);
-        button->setAutoDefault(false);
-        return button;
-    }
-    case ControlKind::PictureBox:
-        return new PictureBox(parent);
-    }
-    return nullptr;
+    if constexpr (design.kind == ControlKind::Label)
+        widget->setFocusPolicy(Qt::NoFocus);
+    if constexpr (design.kind == ControlKind::CheckBox ||
+                  (design.kind == ControlKind::ComboBox && !design.flat))
+        NightVision::showEdges(widget);
+    if constexpr (design.kind == ControlKind::CheckBox)
+        NightVision::showCheckField(widget);
+    controls[Row] = widget;
+    return widget;
 }
 
 } // namespace
@@ -109,11 +152,6 @@ Form1::~Form1()
     closePlanWindow();
 }
 
-const SiderealClock &Form1::siderealClock() const
-{
-    return *clock;
-}
-
 const ProportionalLayout &Form1::layout() const
 {
     return *proportionalLayout;
@@ -129,56 +167,45 @@ Form3 *Form1::helpWindow() const
     return help;
 }
 
-QWidget *Form1::control(std::string_view name) const
-{
-    for (std::size_t i = 0; i < FORM1_CONTROLS.size(); ++i)
-        if (FORM1_CONTROLS[i].name == name)
-            return controls[i];
-    return nullptr;
-}
-
 void Form1::createControls()
 {
-    for (std::size_t i = 0; i < FORM1_CONTROLS.size(); ++i) {
-        const ControlDesign &design = FORM1_CONTROLS[i];
-        QWidget *widget = createControl(design, this);
-        widget->setObjectName(
-            QString::fromLatin1(design.name.data(), qsizetype(design.name.size())));
-        widget->setGeometry(
-            twipsToPixels(QRect(design.left, design.top, design.width, design.height)));
-        if (design.ruleColour) {
-            QPalette rule = widget->palette();
-            rule.setColor(QPalette::Window, NightVision::buttonFace);
-            widget->setPalette(rule);
-        }
-        if (design.kind == ControlKind::Label)
-            widget->setFocusPolicy(Qt::NoFocus);
-        if (design.kind == ControlKind::CheckBox ||
-            (design.kind == ControlKind::ComboBox && !design.flat))
-            NightVision::showEdges(widget);
-        if (design.kind == ControlKind::CheckBox)
-            NightVision::showCheckField(widget);
-        controls[i] = widget;
-    }
-
-    // The handlers reach the controls by their names.
-    const auto typed = [this]<typename T>(T *&member, std::string_view name) {
-        member = qobject_cast<T *>(control(name));
-        Q_ASSERT(member);
-    };
-    typed(Label1, "Label1"), typed(Label2, "Label2"), typed(Label3, "Label3");
-    typed(Label4, "Label4"), typed(Label5, "Label5"), typed(Label6, "Label6");
-    typed(Label7, "Label7"), typed(Label8, "Label8"), typed(Label9, "Label9");
-    typed(Label10, "Label10"), typed(Label11, "Label11"), typed(Label12, "Label12");
-    typed(Label13, "Label13"), typed(Label14, "Label14");
-    typed(Combo1, "Combo1"), typed(Combo2, "Combo2"), typed(Combo3, "Combo3");
-    typed(Text1, "Text1"), typed(Text2, "Text2"), typed(Text3, "Text3"), typed(Text4, "Text4");
-    typed(Text5, "Text5");
-    typed(Check1, "Check1");
-    typed(Command1, "Command1"), typed(Command2, "Command2"), typed(Command3, "Command3");
-    typed(Command4, "Command4"), typed(Command5, "Command5");
-    typed(Picture1, "Picture1"), typed(Picture2, "Picture2"), typed(Picture3, "Picture3");
-    typed(Picture4, "Picture4");
+    using form1design::rowOf;
+    Label1 = createControl<rowOf("Label1")>(this, controls);
+    Label2 = createControl<rowOf("Label2")>(this, controls);
+    Label3 = createControl<rowOf("Label3")>(this, controls);
+    Label4 = createControl<rowOf("Label4")>(this, controls);
+    Label5 = createControl<rowOf("Label5")>(this, controls);
+    Label6 = createControl<rowOf("Label6")>(this, controls);
+    Label7 = createControl<rowOf("Label7")>(this, controls);
+    Label8 = createControl<rowOf("Label8")>(this, controls);
+    Label9 = createControl<rowOf("Label9")>(this, controls);
+    Label10 = createControl<rowOf("Label10")>(this, controls);
+    Label11 = createControl<rowOf("Label11")>(this, controls);
+    Label12 = createControl<rowOf("Label12")>(this, controls);
+    Label13 = createControl<rowOf("Label13")>(this, controls);
+    Label14 = createControl<rowOf("Label14")>(this, controls);
+    Combo1 = createControl<rowOf("Combo1")>(this, controls);
+    Combo2 = createControl<rowOf("Combo2")>(this, controls);
+    Combo3 = createControl<rowOf("Combo3")>(this, controls);
+    Text1 = createControl<rowOf("Text1")>(this, controls);
+    Text2 = createControl<rowOf("Text2")>(this, controls);
+    Text3 = createControl<rowOf("Text3")>(this, controls);
+    Text4 = createControl<rowOf("Text4")>(this, controls);
+    Text5 = createControl<rowOf("Text5")>(this, controls);
+    Check1 = createControl<rowOf("Check1")>(this, controls);
+    Command1 = createControl<rowOf("Command1")>(this, controls);
+    Command2 = createControl<rowOf("Command2")>(this, controls);
+    Command3 = createControl<rowOf("Command3")>(this, controls);
+    Command4 = createControl<rowOf("Command4")>(this, controls);
+    Command5 = createControl<rowOf("Command5")>(this, controls);
+    Picture1 = createControl<rowOf("Picture1")>(this, controls);
+    Picture2 = createControl<rowOf("Picture2")>(this, controls);
+    Picture3 = createControl<rowOf("Picture3")>(this, controls);
+    Picture4 = createControl<rowOf("Picture4")>(this, controls);
+    // A row of the table left out above would leave a hole that every later step trips over.
+    for (std::size_t row = 0; row < controls.size(); ++row)
+        if (!controls[row])
+            qFatal("the main window's control %s is not built", FORM1_CONTROLS[row].name.data());
 }
 
 void Form1::setDesignFonts()

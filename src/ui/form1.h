@@ -12,7 +12,6 @@
 
 #include <array>
 #include <memory>
-#include <string_view>
 
 class ClockPause;
 class Form2;
@@ -50,9 +49,6 @@ public:
     explicit Form1(const Form1Services &services, QWidget *parent = nullptr);
     ~Form1() override;
 
-    /// The widget built for a control of the design table, by its name.
-    QWidget *control(std::string_view name) const;
-
     // Handlers of the window and its controls.
     void Form_Resize();
     void Form_Activate();
@@ -62,9 +58,8 @@ public:
     void Command4_Click();
     void Command5_Click();
 
-    /// The clock's state, for reading.
-    const SiderealClock &siderealClock() const;
-    /// The layout state (captured ratios, saved size), for reading.
+    /// For tests: the captured ratios are finer than any pixel, and the saved size tells when
+    /// the aspect step has settled, which the window's geometry alone cannot.
     const ProportionalLayout &layout() const;
     /// The editor and the help window while they exist, else null.
     Form2 *editorWindow() const;

@@ -101,6 +101,15 @@ template <typename Column> constexpr bool isOrdering(Column column)
     return true;
 }
 
+/// The row of the control called name; a name the table lacks does not compile.
+consteval std::size_t rowOf(std::string_view name)
+{
+    for (std::size_t row = 0; row < FORM1_CONTROL_COUNT; ++row)
+        if (FORM1_CONTROLS[row].name == name)
+            return row;
+    throw "the main window has no control of that name";
+}
+
 constexpr bool namesAreUnique()
 {
     for (std::size_t i = 0; i < FORM1_CONTROL_COUNT; ++i)

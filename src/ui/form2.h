@@ -39,10 +39,6 @@ public:
     /// Night colours like the main window's, or the designed look.
     void showInNightColours(bool night);
 
-    QLabel *Label1;
-    QPlainTextEdit *Text1;
-    QPushButton *Command1;
-
 signals:
     /// A list's file has been written; the main window reloads its object choice from it.
     void listSaved(const QString &listName);
@@ -53,6 +49,10 @@ protected:
 
 private:
     bool textChanged() const;
+
+    QLabel *Label1;
+    QPlainTextEdit *Text1;
+    QPushButton *Command1;
 
     CatalogueFiles files;
     MessagePresenter *messages;

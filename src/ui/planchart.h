@@ -3,9 +3,30 @@
 
 #include "clock/observingplan.h"
 
+#include <QList>
+#include <QPointF>
 #include <QWidget>
 
 #include <optional>
+
+/// What the night picture of one object plots, over the hours from HOURS_BEFORE_NOW before
+/// now to HOURS_AFTER_NOW after it.
+struct PlanChartCurve
+{
+    static constexpr double HOURS_BEFORE_NOW = 6;
+    static constexpr double HOURS_AFTER_NOW = 18;
+
+    /// True: y is the altitude in degrees; false (no latitude or declination): y is the hour
+    /// angle east or west in hours, negative east.
+    bool altitude = false;
+    /// x: civil hours from now; y: as above. Empty when the record has no hour angle.
+    QList<QPointF> points;
+    /// Civil hours from now of every upper transit within the span.
+    QList<double> transitHours;
+};
+
+/// The curve for row, computed from input, with samples points spread evenly over the span.
+PlanChartCurve planChartCurve(const PlanInput &input, const PlanRow &row, int samples);
 
 /// The night of one object, drawn red on black: its altitude over the hours around now (its
 /// hour angle when the site's latitude is unknown), with the meridian transit, the horizon and

@@ -42,6 +42,8 @@ public:
     /// Minimising, maximising, restoring and reactivation lay the window out like a resize.
     void windowChanged(const QEvent &event);
 
+    // Read by tests only: a ratio is finer than a pixel, and the saved size shows when the
+    // aspect step has settled.
     /// The ratios of the controls, in layout rank order.
     const std::array<LayoutRatios, FORM1_CONTROL_COUNT> &ratios() const { return capturedRatios; }
     /// The window's outer size, twips, as of the last layout step.

@@ -4,6 +4,7 @@
 #include "clock/picturebox.h"
 #include "support/fakeservices.h"
 #include "ui/form1.h"
+#include "ui/form2.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -15,6 +16,16 @@
 #include <QTemporaryDir>
 
 #include <memory>
+#include <string_view>
+
+/// The control of a window with that object name, which is the handlers' name for it.
+template <typename T> T *findControl(const QWidget &window, const char *name)
+{
+    T *control = window.findChild<T *>(QLatin1String(name), Qt::FindDirectChildrenOnly);
+    if (!control)
+        qFatal("the window %s has no control %s", qPrintable(window.objectName()), name);
+    return control;
+}
 
 /// The controls of a main window, found by their object names, which are the handlers' names.
 struct MainWindowControls
@@ -44,18 +55,43 @@ struct MainWindowControls
                *Picture3 = find<PictureBox>("Picture3"), *Picture4 = find<PictureBox>("Picture4");
 
 private:
-    template <typename T> T *find(const char *name) const
-    {
-        T *control = window.findChild<T *>(QLatin1String(name), Qt::FindDirectChildrenOnly);
-        if (!control)
-            qFatal("the main window has no control %s", name);
-        return control;
-    }
+    template <typename T> T *find(const char *name) const { return findControl<T>(window, name); }
 };
 
 inline MainWindowControls controlsOf(const QWidget &window)
 {
     return MainWindowControls(window);
+}
+
+/// The controls of the editor, found by their object names.
+struct EditorControls
+{
+    QLabel *Label1;
+    QPlainTextEdit *Text1;
+    QPushButton *Command1;
+};
+
+inline EditorControls controlsOf(const Form2 &editor)
+{
+    return {findControl<QLabel>(editor, "Label1"), findControl<QPlainTextEdit>(editor, "Text1"),
+            findControl<QPushButton>(editor, "Command1")};
+}
+
+/// The main window's control of that object name, the name of its row in the design table,
+/// or null when it has none.
+inline QWidget *controlNamed(const QWidget &window, const QString &name)
+{
+    return window.findChild<QWidget *>(name, Qt::FindDirectChildrenOnly);
+}
+
+inline QWidget *controlNamed(const QWidget &window, std::string_view name)
+{
+    return controlNamed(window, QString::fromLatin1(name.data(), qsizetype(name.size())));
+}
+
+inline QWidget *controlNamed(const QWidget &window, const char *name)
+{
+    return controlNamed(window, QString::fromLatin1(name));
 }
 
 /// The texts of a choice list's entries, in their order.
@@ -68,16 +104,26 @@ inline QStringList entries(const QComboBox *combo)
 }
 
 /// A main window for a test: a clock that stands still, a pause that never waits and recorded
-/// messages; it reads its data files from dataFolder, or from an empty folder of its own.
+/// messages, or the test's own presenter of messages; it reads its data files from dataFolder,
+/// or from an empty folder of its own.
 struct TestMainWindow
 {
-    explicit TestMainWindow(const QString &dataFolder = {})
-        : window(std::make_unique<Form1>(
-              fakes.forFolder(dataFolder.isEmpty() ? emptyFolder.path() : dataFolder)))
+    explicit TestMainWindow(const QString &dataFolder = {}, MessagePresenter *messages = nullptr)
+        : window(std::make_unique<Form1>(services(dataFolder, messages)))
     {
     }
 
     FakeServices fakes;
     QTemporaryDir emptyFolder;
     std::unique_ptr<Form1> window;
+
+private:
+    Form1Services services(const QString &dataFolder, MessagePresenter *messages)
+    {
+        Form1Services chosen =
+            fakes.forFolder(dataFolder.isEmpty() ? emptyFolder.path() : dataFolder);
+        if (messages)
+            chosen.messages = messages;
+        return chosen;
+    }
 };

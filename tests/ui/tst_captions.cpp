@@ -2,6 +2,8 @@
 // Captions of the main window read whole at every window size: the label's font follows the
 // height rule, but the caption is drawn no larger than fits its box.
 #include "support/fakeservices.h"
+#include "support/mainwindow.h"
+#include "support/pixels.h"
 #include "ui/application.h"
 #include "ui/captionlabel.h"
 #include "ui/form1.h"
@@ -62,15 +64,6 @@ QRect shownInk(QLabel *label)
     return ink;
 }
 
-QString describe(const QRect &rect)
-{
-    return QStringLiteral("%1,%2 %3x%4")
-        .arg(rect.x())
-        .arg(rect.y())
-        .arg(rect.width())
-        .arg(rect.height());
-}
-
 } // namespace
 
 class TestCaptions : public QObject
@@ -85,26 +78,25 @@ private slots:
 
 private:
     /// A main window laid out at client size scale times the design size.
-    std::unique_ptr<Form1> windowAt(double scale);
-
-    QTemporaryDir emptyFolder;
-    FakeServices fakes;
+    std::unique_ptr<TestMainWindow> windowAt(double scale);
 };
 
 void TestCaptions::initTestCase()
 {
     configureApplication(*qApp);
-    QVERIFY(emptyFolder.isValid());
+    // The windows read from empty folders of their own.
+    QVERIFY(QTemporaryDir().isValid());
 }
 
-std::unique_ptr<Form1> TestCaptions::windowAt(double scale)
+std::unique_ptr<TestMainWindow> TestCaptions::windowAt(double scale)
 {
-    auto window = std::make_unique<Form1>(fakes.forFolder(emptyFolder.path()));
+    auto fixture = std::make_unique<TestMainWindow>();
+    Form1 *window = fixture->window.get();
     window->show();
-    if (!QTest::qWaitForWindowExposed(window.get()))
+    if (!QTest::qWaitForWindowExposed(window))
         qWarning("the main window was not shown");
     window->resize((QSizeF(DESIGN_CLIENT) * scale).toSize());
-    return window;
+    return fixture;
 }
 
 void TestCaptions::captionsReadWhole_data()
@@ -126,8 +118,8 @@ void TestCaptions::captionsReadWhole()
 {
     QFETCH(double, scale);
     QFETCH(QString, name);
-    const std::unique_ptr<Form1> window = windowAt(scale);
-    auto *label = qobject_cast<CaptionLabel *>(window->control(name.toStdString()));
+    const std::unique_ptr<TestMainWindow> fixture = windowAt(scale);
+    auto *label = qobject_cast<CaptionLabel *>(controlNamed(*fixture->window, name));
     QVERIFY(label);
     const QFont shownFont = label->captionFont();
     const QString context = QStringLiteral("%1 \"%2\" in %3x%4 at %5 pt (rule %6 pt)")
@@ -173,8 +165,8 @@ void TestCaptions::fittingCaptionsKeepTheRuleFont_data()
 void TestCaptions::fittingCaptionsKeepTheRuleFont()
 {
     QFETCH(QString, name);
-    const std::unique_ptr<Form1> window = windowAt(1.0);
-    auto *label = qobject_cast<CaptionLabel *>(window->control(name.toStdString()));
+    const std::unique_ptr<TestMainWindow> fixture = windowAt(1.0);
+    auto *label = qobject_cast<CaptionLabel *>(controlNamed(*fixture->window, name));
     QVERIFY(label);
     QCOMPARE(label->captionFont(), label->font());
     const double rule = label->height() * 15.0 / 18;

@@ -2,6 +2,8 @@
 // The drop-down lists of the main window open as wide as their longest entry, within the
 // screen, so no entry is elided; the combo boxes keep their size and place.
 #include "support/fakeservices.h"
+#include "support/mainwindow.h"
+#include "support/pixels.h"
 #include "ui/application.h"
 #include "ui/form1.h"
 
@@ -14,15 +16,6 @@
 #include <memory>
 
 namespace {
-
-QString describe(const QRect &rect)
-{
-    return QStringLiteral("%1,%2 %3x%4")
-        .arg(rect.x())
-        .arg(rect.y())
-        .arg(rect.width())
-        .arg(rect.height());
-}
 
 } // namespace
 
@@ -37,8 +30,8 @@ private slots:
     void entriesReadWhole();
 
 private:
-    std::unique_ptr<FakeServices> fakes;
-    std::unique_ptr<Form1> window;
+    std::unique_ptr<TestMainWindow> fixture;
+    Form1 *window = nullptr;
 };
 
 void TestDropLists::initTestCase()
@@ -48,18 +41,18 @@ void TestDropLists::initTestCase()
 
 void TestDropLists::init()
 {
-    fakes = std::make_unique<FakeServices>();
     // The delivered data files: the real site names and lists.
-    window = std::make_unique<Form1>(fakes->forFolder(ZENITOR_SOURCE_DIR "/data"));
+    fixture = std::make_unique<TestMainWindow>(ZENITOR_SOURCE_DIR "/data");
+    window = fixture->window.get();
     window->move(0, 0);
     window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    QVERIFY(QTest::qWaitForWindowExposed(window));
 }
 
 void TestDropLists::cleanup()
 {
-    window.reset();
-    fakes.reset();
+    fixture.reset();
+    window = nullptr;
 }
 
 void TestDropLists::entriesReadWhole_data()
@@ -90,7 +83,7 @@ void TestDropLists::entriesReadWhole()
 
     const QRect screen = window->screen()->availableGeometry();
     window->move(screen.left() + windowLeft, screen.top());
-    auto *combo = qobject_cast<QComboBox *>(window->control(name.toStdString()));
+    auto *combo = qobject_cast<QComboBox *>(controlNamed(*window, name));
     QVERIFY(combo);
     if (!addedEntry.isEmpty())
         combo->addItem(addedEntry);

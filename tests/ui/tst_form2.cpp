@@ -30,21 +30,33 @@ const QByteArray SOMMER("M 13;16:42:38;36:25:02;Kugelsternhaufen im Herkules\r\n
 const QByteArray WINTER("M 42;05:36:24;-05:22:14;Orionnebel\r\n");
 const QString NEW_RECORD = QStringLiteral("M 1;05:35:50;22:01:00;Krebsnebel");
 
-/// A shown main window on two lists, Sommer and Winter.
-struct EditorFixture
+/// A data folder with two lists, Sommer and Winter, and one site.
+struct ListFolder
 {
-    ScratchFolder folder;
-    FakeServices fakes;
-    std::unique_ptr<Form1> window;
-
-    bool setUp(const QByteArray &sommer = SOMMER)
+    explicit ListFolder(const QByteArray &sommer)
+        : written(folder.write(QStringLiteral("liste.txt"), LIST_INDEX) &&
+                  folder.write(QStringLiteral("standort.txt"), SITES) &&
+                  folder.write(QStringLiteral("Sommer.txt"), sommer) &&
+                  folder.write(QStringLiteral("Winter.txt"), WINTER))
     {
-        if (!folder.write(QStringLiteral("liste.txt"), LIST_INDEX) ||
-            !folder.write(QStringLiteral("standort.txt"), SITES) ||
-            !folder.write(QStringLiteral("Sommer.txt"), sommer) ||
-            !folder.write(QStringLiteral("Winter.txt"), WINTER))
+    }
+
+    ScratchFolder folder;
+    bool written;
+};
+
+/// A main window on the two lists; setUp shows it.
+struct EditorFixture : ListFolder, TestMainWindow
+{
+    explicit EditorFixture(const QByteArray &sommer = SOMMER)
+        : ListFolder(sommer), TestMainWindow(folder.path())
+    {
+    }
+
+    bool setUp()
+    {
+        if (!written)
             return false;
-        window = std::make_unique<Form1>(fakes.forFolder(folder.path()));
         window->show();
         if (!QTest::qWaitForWindowActive(window.get()))
             return false;
@@ -75,8 +87,8 @@ struct EditorFixture
 
 void appendText(Form2 *editor, const QString &text)
 {
-    editor->Text1->moveCursor(QTextCursor::End);
-    editor->Text1->insertPlainText(text);
+    controlsOf(*editor).Text1->moveCursor(QTextCursor::End);
+    controlsOf(*editor).Text1->insertPlainText(text);
 }
 
 } // namespace
@@ -122,19 +134,19 @@ void TestForm2::editorAsDesigned()
     QVERIFY(editor);
 
     QCOMPARE(editor->windowTitle(), QStringLiteral("Sommer.txt"));
-    QCOMPARE(editor->Label1->text(),
+    QCOMPARE(controlsOf(*editor).Label1->text(),
              QStringLiteral("Objekt;Rektaszension(h:m:s);Deklination(grad:min:sek);Info"));
-    QVERIFY(editor->Label1->font().bold());
-    QCOMPARE(editor->Command1->text(), QStringLiteral("OK"));
-    QCOMPARE(editor->Text1->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-    QVERIFY(!editor->Text1->isReadOnly());
+    QVERIFY(controlsOf(*editor).Label1->font().bold());
+    QCOMPARE(controlsOf(*editor).Command1->text(), QStringLiteral("OK"));
+    QCOMPARE(controlsOf(*editor).Text1->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    QVERIFY(!controlsOf(*editor).Text1->isReadOnly());
 
     // Design twips divided by 15 by hand; the controls keep them when the window is resized.
     QCOMPARE(editor->size(), QSize(452, 329));
     editor->resize(700, 500);
-    QCOMPARE(editor->Label1->geometry(), QRect(0, 0, 385, 25));
-    QCOMPARE(editor->Text1->geometry(), QRect(0, 24, 449, 273));
-    QCOMPARE(editor->Command1->geometry(), QRect(376, 304, 73, 17));
+    QCOMPARE(controlsOf(*editor).Label1->geometry(), QRect(0, 0, 385, 25));
+    QCOMPARE(controlsOf(*editor).Text1->geometry(), QRect(0, 24, 449, 273));
+    QCOMPARE(controlsOf(*editor).Command1->geometry(), QRect(376, 304, 73, 17));
 }
 
 void TestForm2::roundTrips_data()
@@ -182,13 +194,13 @@ void TestForm2::roundTrips()
     QFETCH(QString, typed);
     QFETCH(QByteArray, after);
 
-    EditorFixture fixture;
-    QVERIFY(fixture.setUp(before));
+    EditorFixture fixture(before);
+    QVERIFY(fixture.setUp());
     QPointer<Form2> editor = fixture.edit();
     QVERIFY(editor);
     appendText(editor, typed);
     fixture.fakes.messages.shown.clear();
-    editor->Command1->click();
+    controlsOf(*editor).Command1->click();
 
     QCOMPARE(fixture.folder.read(QStringLiteral("Sommer.txt")), after);
     QVERIFY(fixture.fakes.messages.shown.isEmpty());
@@ -201,9 +213,9 @@ void TestForm2::okReloadsTheChosenListsObjects()
     QVERIFY(fixture.setUp());
     const QString fieldsBefore = controlsOf(*fixture.window).Text2->text();
     QPointer<Form2> editor = fixture.edit();
-    editor->Text1->setPlainText(QStringLiteral("M 8;18:05:03;-24:22:49;Lagunennebel\r\n"
-                                               "M 20;18:03;-22:58:18;Trifidnebel"));
-    editor->Command1->click();
+    controlsOf(*editor).Text1->setPlainText(QStringLiteral("M 8;18:05:03;-24:22:49;Lagunennebel\r\n"
+                                                           "M 20;18:03;-22:58:18;Trifidnebel"));
+    controlsOf(*editor).Command1->click();
     QVERIFY(fixture.editorGone(editor));
 
     // The saved names are listed, none is chosen, and the fields keep their texts.
@@ -234,8 +246,8 @@ void TestForm2::saveGoesToTheListTheEditorWasOpenedFor()
     // Back in the main window, the first list is chosen again before "OK".
     QTest::keyClick(controlsOf(window).Combo3, Qt::Key_Up);
     QCOMPARE(controlsOf(window).Combo3->currentText(), QStringLiteral("Sommer"));
-    editor->Text1->setPlainText(NEW_RECORD);
-    editor->Command1->click();
+    controlsOf(*editor).Text1->setPlainText(NEW_RECORD);
+    controlsOf(*editor).Command1->click();
 
     QCOMPARE(fixture.folder.read(QStringLiteral("Winter.txt")), NEW_RECORD.toLatin1() + "\r\n");
     QCOMPARE(fixture.folder.read(QStringLiteral("Sommer.txt")), SOMMER);
@@ -252,8 +264,8 @@ void TestForm2::activationAfterOkShowsTheFirstList()
     QTest::keyClick(controlsOf(window).Combo3, Qt::Key_Down);
     QPointer<Form2> editor = fixture.edit();
     QVERIFY(QTest::qWaitForWindowActive(editor));
-    editor->Text1->setPlainText(NEW_RECORD);
-    editor->Command1->click();
+    controlsOf(*editor).Text1->setPlainText(NEW_RECORD);
+    controlsOf(*editor).Command1->click();
     QCOMPARE(entries(controlsOf(window).Combo2), QStringList{"M 1"});
 
     window.activateWindow();
@@ -274,9 +286,10 @@ void TestForm2::editTwiceReloadsTheOneEditor()
     QPointer<Form2> second = fixture.edit();
     QCOMPARE(second.data(), first.data());
     QCOMPARE(second->windowTitle(), QStringLiteral("Winter.txt"));
-    QCOMPARE(second->Text1->toPlainText(), QString::fromLatin1(WINTER).replace("\r\n", "\n"));
+    QCOMPARE(controlsOf(*second).Text1->toPlainText(),
+             QString::fromLatin1(WINTER).replace("\r\n", "\n"));
 
-    second->Command1->click();
+    controlsOf(*second).Command1->click();
     QCOMPARE(fixture.folder.read(QStringLiteral("Winter.txt")), WINTER + "\r\n");
     QCOMPARE(fixture.folder.read(QStringLiteral("Sommer.txt")), SOMMER);
 }
@@ -284,8 +297,8 @@ void TestForm2::editTwiceReloadsTheOneEditor()
 void TestForm2::closeBoxLeavesTheFileUntouched()
 {
     const QByteArray lfOnly("M 13;16:42:38;36:25:02;sch\xc3\xb6n\n");
-    EditorFixture fixture;
-    QVERIFY(fixture.setUp(lfOnly));
+    EditorFixture fixture(lfOnly);
+    QVERIFY(fixture.setUp());
     QPointer<Form2> editor = fixture.edit();
     appendText(editor, NEW_RECORD);
     editor->close();
@@ -303,11 +316,11 @@ void TestForm2::missingFileOpensAnEmptyEditor()
     QPointer<Form2> editor = fixture.edit();
     QVERIFY(editor);
     QCOMPARE(editor->windowTitle(), QStringLiteral("Neu.txt"));
-    QCOMPARE(editor->Text1->toPlainText(), QString());
+    QCOMPARE(controlsOf(*editor).Text1->toPlainText(), QString());
     QVERIFY(fixture.fakes.messages.shown.isEmpty());
 
-    editor->Text1->setPlainText(NEW_RECORD);
-    editor->Command1->click();
+    controlsOf(*editor).Text1->setPlainText(NEW_RECORD);
+    controlsOf(*editor).Command1->click();
     QCOMPARE(fixture.folder.read(QStringLiteral("Neu.txt")), NEW_RECORD.toLatin1() + "\r\n");
     QCOMPARE(entries(controlsOf(*fixture.window).Combo2), QStringList{"M 1"});
 }
@@ -391,7 +404,7 @@ void TestForm2::failedSaveKeepsEditorAndFormerFile()
     QVERIFY(fixture.setUp());
     QPointer<Form2> editor = fixture.edit();
     appendText(editor, NEW_RECORD);
-    const QString typed = editor->Text1->toPlainText();
+    const QString typed = controlsOf(*editor).Text1->toPlainText();
     if (breaksOffHalfway) {
         fixture.fakes.savesBreakOff = true;
         fixture.fakes.saveErrorNumber = systemError;
@@ -401,7 +414,7 @@ void TestForm2::failedSaveKeepsEditorAndFormerFile()
     }
     const QStringList filesBefore = QDir(fixture.folder.path()).entryList(QDir::AllEntries);
 
-    editor->Command1->click();
+    controlsOf(*editor).Command1->click();
 
     QCOMPARE(fixture.fakes.messages.shown,
              QStringList{QStringLiteral("Datei Sommer.txt im Ordner %1 konnte nicht gespeichert "
@@ -409,7 +422,7 @@ void TestForm2::failedSaveKeepsEditorAndFormerFile()
                              .arg(fixture.folder.shownPath(), reason)});
     QVERIFY(!fixture.editorGone(editor));
     QVERIFY(editor->isVisible());
-    QCOMPARE(editor->Text1->toPlainText(), typed);
+    QCOMPARE(controlsOf(*editor).Text1->toPlainText(), typed);
     // No temporary file is left behind, and the former file is whole.
     QCOMPARE(QDir(fixture.folder.path()).entryList(QDir::AllEntries), filesBefore);
     if (breaksOffHalfway)
@@ -419,7 +432,7 @@ void TestForm2::failedSaveKeepsEditorAndFormerFile()
     fixture.fakes.savesBreakOff = false;
     if (!breaksOffHalfway)
         QVERIFY(QDir(fixture.folder.path()).rmdir(QStringLiteral("Sommer.txt")));
-    editor->Command1->click();
+    controlsOf(*editor).Command1->click();
     QVERIFY(fixture.editorGone(editor));
     QCOMPARE(fixture.folder.read(QStringLiteral("Sommer.txt")),
              SOMMER + NEW_RECORD.toLatin1() + "\r\n");
@@ -451,15 +464,15 @@ void TestForm2::closeBoxAsksOnlyForChangedText()
     QVERIFY(fixture.setUp());
     QPointer<Form2> editor = fixture.edit();
     QVERIFY(QTest::qWaitForWindowActive(editor));
-    editor->Text1->setFocus();
-    editor->Text1->moveCursor(QTextCursor::End);
+    controlsOf(*editor).Text1->setFocus();
+    controlsOf(*editor).Text1->moveCursor(QTextCursor::End);
     for (const QChar character : typed) {
         if (character == QLatin1Char('\b'))
-            QTest::keyClick(editor->Text1, Qt::Key_Backspace);
+            QTest::keyClick(controlsOf(*editor).Text1, Qt::Key_Backspace);
         else
-            QTest::keyClicks(editor->Text1, QString(character));
+            QTest::keyClicks(controlsOf(*editor).Text1, QString(character));
     }
-    const QString text = editor->Text1->toPlainText();
+    const QString text = controlsOf(*editor).Text1->toPlainText();
     fixture.fakes.messages.answer = answer;
 
     // What the close box and Alt+F4 do.
@@ -470,7 +483,7 @@ void TestForm2::closeBoxAsksOnlyForChangedText()
     QCOMPARE(fixture.editorGone(editor), closed);
     if (!closed) {
         QVERIFY(editor->isVisible());
-        QCOMPARE(editor->Text1->toPlainText(), text);
+        QCOMPARE(controlsOf(*editor).Text1->toPlainText(), text);
     }
     QCOMPARE(fixture.folder.read(QStringLiteral("Sommer.txt")), SOMMER);
 }
@@ -489,23 +502,23 @@ void TestForm2::secondCopySavedMeanwhile()
     // Two copies of the program on one data folder, both editing Sommer.
     EditorFixture fixture;
     QVERIFY(fixture.setUp());
-    FakeServices otherFakes;
-    Form1 otherCopy(otherFakes.forFolder(fixture.folder.path()));
+    TestMainWindow otherFixture(fixture.folder.path());
+    Form1 &otherCopy = *otherFixture.window;
     otherCopy.Command3_Click();
     QPointer<Form2> otherEditor = otherCopy.editorWindow();
     QPointer<Form2> editor = fixture.edit();
     QVERIFY(otherEditor && editor);
 
     appendText(otherEditor, QStringLiteral("M 92;17:17:07;43:08:09;anderes Programm"));
-    otherEditor->Command1->click();
+    controlsOf(*otherEditor).Command1->click();
     QVERIFY(fixture.editorGone(otherEditor));
     const QByteArray otherVersion = fixture.folder.read(QStringLiteral("Sommer.txt"));
     QVERIFY(otherVersion.contains("M 92"));
 
     appendText(editor, NEW_RECORD);
-    const QString typed = editor->Text1->toPlainText();
+    const QString typed = controlsOf(*editor).Text1->toPlainText();
     fixture.fakes.messages.answer = overwrite;
-    editor->Command1->click();
+    controlsOf(*editor).Command1->click();
 
     QCOMPARE(fixture.fakes.messages.asked.size(), 1);
     QVERIFY2(fixture.fakes.messages.asked.constFirst().startsWith(
@@ -520,7 +533,7 @@ void TestForm2::secondCopySavedMeanwhile()
     } else {
         QCOMPARE(fixture.folder.read(QStringLiteral("Sommer.txt")), otherVersion);
         QVERIFY(!fixture.editorGone(editor));
-        QCOMPARE(editor->Text1->toPlainText(), typed);
+        QCOMPARE(controlsOf(*editor).Text1->toPlainText(), typed);
     }
 }
 
@@ -528,8 +541,8 @@ void TestForm2::overLongRecordIsSkippedAndNotEdited()
 {
     // An info field of one unbroken word: laid out in the main window, it froze the window.
     const QByteArray hostile = "M 1;05:34:32;22:00:52;" + QByteArray(1000 * 1000, 'x') + "\r\n";
-    EditorFixture fixture;
-    QVERIFY(fixture.setUp(hostile + SOMMER));
+    EditorFixture fixture(hostile + SOMMER);
+    QVERIFY(fixture.setUp());
     Form1 &window = *fixture.window;
     window.activateWindow();
     QTest::keyClick(controlsOf(window).Combo3, Qt::Key_Down);
@@ -572,8 +585,8 @@ void TestForm2::okAfterTheMainWindowIsGone()
     if (destroyed)
         fixture.window.reset();
 
-    editor->Text1->setPlainText(NEW_RECORD);
-    editor->Command1->click();
+    controlsOf(*editor).Text1->setPlainText(NEW_RECORD);
+    controlsOf(*editor).Command1->click();
     QCoreApplication::processEvents();
 
     QCOMPARE(fixture.folder.read(QStringLiteral("Sommer.txt")), NEW_RECORD.toLatin1() + "\r\n");

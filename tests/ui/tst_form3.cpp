@@ -357,8 +357,8 @@ void TestForm3::pageNamesTheDataFolderInUse()
             ? QStringLiteral("~/%1/.local/share/zenitor").arg(QFileInfo(home.path()).fileName())
             : programFolder.path();
 
-    FakeServices services;
-    Form1 window(services.forFolder(dataFolder));
+    TestMainWindow fixture(dataFolder);
+    Form1 &window = *fixture.window;
     window.show();
     window.Command5_Click();
     const QPointer<Form3> page = window.helpWindow();
@@ -481,7 +481,8 @@ void TestForm3::hilfeWhileClockRuns()
             fixture.window->Command5_Click();
             readingsAfterHilfe = fixture.fakes.time.readings;
         } else {
-            runningAfterHilfe = fixture.window->siderealClock().isRunning();
+            // "Ende" stays disabled for as long as the clock runs.
+            runningAfterHilfe = !controlsOf(*fixture.window).Command4->isEnabled();
             helpOpenAfterHilfe =
                 fixture.window->helpWindow() && fixture.window->helpWindow()->isVisible();
             controlsOf(*fixture.window).Command2->click();

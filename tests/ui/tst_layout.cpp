@@ -154,7 +154,7 @@ LayoutSnapshot snapshot(const Form1 &window)
 {
     LayoutSnapshot taken;
     for (const ControlDesign &design : FORM1_CONTROLS) {
-        const QWidget *control = window.control(design.name);
+        const QWidget *control = controlNamed(window, design.name);
         taken.geometry.push_back(control->geometry());
         taken.points.push_back(control->font().pointSizeF());
     }
@@ -168,7 +168,7 @@ void verifyLaidOut(const Form1 &window, QSizeF outer, QSizeF reference)
     const double horizontal = outer.width() / reference.width() / TWIPS_PER_PIXEL;
     const double vertical = outer.height() / reference.height() / TWIPS_PER_PIXEL;
     for (const ControlDesign &design : FORM1_CONTROLS) {
-        const QWidget *control = window.control(design.name);
+        const QWidget *control = controlNamed(window, design.name);
         const QRect got = control->geometry();
         const QString name = nameOf(design);
         VERIFY_NEAR(got.left(), design.left * horizontal, 1, name + " left");
@@ -183,7 +183,7 @@ void verifyLaidOut(const Form1 &window, QSizeF outer, QSizeF reference)
 void verifyRuleFonts(const Form1 &window)
 {
     for (const ControlDesign &design : FORM1_CONTROLS) {
-        const QWidget *control = window.control(design.name);
+        const QWidget *control = controlNamed(window, design.name);
         const double divisor = ruleDivisor(design.kind);
         const double got = control->font().pointSizeF();
         const QString what = nameOf(design) + " points";
@@ -311,7 +311,7 @@ void TestLayout::firstLayoutKeepsDesignGeometryWithRuleFonts()
     QFETCH(double, points);
     // The fonts follow the rule from the first moment the window is shown.
     window->show();
-    const QWidget *control = window->control(name.toStdString());
+    const QWidget *control = controlNamed(*window, name);
     VERIFY_NEAR(control->font().pointSizeF(), points, 1e-4, name + " points");
 
     const QSize load = showActive();
@@ -461,9 +461,9 @@ void TestLayout::combosStopAtTheControlBelow()
     }
     // The rule's large font would push Combo2 over the Edit button below it.
     for (const char *comboName : {"Combo1", "Combo2", "Combo3"}) {
-        const QRect combo = window->control(comboName)->geometry();
+        const QRect combo = controlNamed(*window, comboName)->geometry();
         for (const ControlDesign &design : FORM1_CONTROLS) {
-            const QWidget *other = window->control(design.name);
+            const QWidget *other = controlNamed(*window, design.name);
             if (other->geometry() == combo)
                 continue;
             QVERIFY2(!combo.intersects(other->geometry()),
@@ -491,7 +491,7 @@ void TestLayout::tinySizesNeverGiveZeroFonts()
     window->resize(1, 1);
     window->Form_Resize();
     for (const ControlDesign &design : FORM1_CONTROLS) {
-        const QWidget *control = window->control(design.name);
+        const QWidget *control = controlNamed(*window, design.name);
         QVERIFY2(control->font().pointSizeF() >= 1, design.name.data());
         QVERIFY2(control->width() >= 1 && control->height() >= 1, design.name.data());
     }

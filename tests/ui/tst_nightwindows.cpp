@@ -4,6 +4,8 @@
 // designed look is the default; the choice is kept across starts.
 #include "support/fakeservices.h"
 #include "support/mainwindow.h"
+#include "support/pixels.h"
+#include "support/popups.h"
 #include "ui/application.h"
 #include "ui/form1.h"
 #include "ui/form2.h"
@@ -28,27 +30,6 @@ namespace {
 
 const QColor WHITE(255, 255, 255);
 const QColor GREEN(0, 128, 0);
-
-/// The first pixel with green or blue above 48, described; empty when there is none.
-QString firstLightPixel(const QImage &image)
-{
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) {
-            const QColor c = image.pixelColor(x, y);
-            if (c.green() > 48 || c.blue() > 48)
-                return QStringLiteral("%1 at %2,%3").arg(c.name()).arg(x).arg(y);
-        }
-    return {};
-}
-
-bool showsColour(const QImage &image, const QColor &colour)
-{
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (image.pixelColor(x, y) == colour)
-                return true;
-    return false;
-}
 
 QAction *nightAction(QMenu *menu)
 {
@@ -78,8 +59,8 @@ private:
     void checkNight(QWidget *window);
     void checkDesigned();
 
-    std::unique_ptr<FakeServices> fakes;
-    std::unique_ptr<Form1> window;
+    std::unique_ptr<TestMainWindow> fixture;
+    Form1 *window = nullptr;
 };
 
 void TestNightWindows::initTestCase()
@@ -93,11 +74,11 @@ void TestNightWindows::init()
 {
     QFile::remove(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) +
                   QStringLiteral("/zenitor.conf"));
-    fakes = std::make_unique<FakeServices>();
     // The delivered lists, so "Edit" opens the first one.
-    window = std::make_unique<Form1>(fakes->forFolder(ZENITOR_SOURCE_DIR "/data"));
+    fixture = std::make_unique<TestMainWindow>(ZENITOR_SOURCE_DIR "/data");
+    window = fixture->window.get();
     window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    QVERIFY(QTest::qWaitForWindowExposed(window));
 }
 
 void TestNightWindows::cleanup()
@@ -106,8 +87,8 @@ void TestNightWindows::cleanup()
         delete window->editorWindow();
         delete window->helpWindow();
     }
-    window.reset();
-    fakes.reset();
+    fixture.reset();
+    window = nullptr;
     QFile::remove(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) +
                   QStringLiteral("/zenitor.conf"));
 }
@@ -135,7 +116,7 @@ void TestNightWindows::checkDesigned()
     QCOMPARE(help.pixelColor(3, 300), WHITE);
     QVERIFY2(showsColour(window->helpWindow()->Label3->grab().toImage(), GREEN),
              "no green heading");
-    const QImage field = window->editorWindow()->Text1->viewport()->grab().toImage();
+    const QImage field = controlsOf(*window->editorWindow()).Text1->viewport()->grab().toImage();
     QCOMPARE(field.pixelColor(field.width() - 3, field.height() - 3), WHITE);
     QVERIFY(!NightVision::belongsToNightWindow(window->editorWindow()));
 }
@@ -187,14 +168,10 @@ void TestNightWindows::editorPopupsFollow()
     window->setAllWindowsNight(true);
     openBoth();
     // The editor's message boxes and its text field's context menu.
-    QVERIFY(NightVision::belongsToNightWindow(window->editorWindow()->Text1));
-    QPlainTextEdit *text = window->editorWindow()->Text1;
-    QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(2, 2),
-                            text->mapToGlobal(QPoint(2, 2)));
-    QApplication::sendEvent(text->viewport(), &event);
-    QTRY_VERIFY(qobject_cast<QMenu *>(QApplication::activePopupWidget()));
-    QPointer<QWidget> menu = QApplication::activePopupWidget();
-    QVERIFY(QTest::qWaitForWindowExposed(menu));
+    QVERIFY(NightVision::belongsToNightWindow(controlsOf(*window->editorWindow()).Text1));
+    QPlainTextEdit *text = controlsOf(*window->editorWindow()).Text1;
+    QPointer<QWidget> menu = openContextMenu(text->viewport(), text);
+    QVERIFY(menu);
     checkNight(menu);
     menu->close();
 }
@@ -203,10 +180,12 @@ void TestNightWindows::choiceKeptAcrossStarts()
 {
     QVERIFY(!AllWindowsNight::isChosen());
     window->setAllWindowsNight(true);
-    window.reset();
+    fixture.reset();
+    window = nullptr;
 
     // A new start: the menu shows the choice, and the help window opens in night colours.
-    window = std::make_unique<Form1>(fakes->forFolder(ZENITOR_SOURCE_DIR "/data"));
+    fixture = std::make_unique<TestMainWindow>(ZENITOR_SOURCE_DIR "/data");
+    window = fixture->window.get();
     window->show();
     const std::unique_ptr<QMenu> menu(window->createBackgroundMenu());
     QVERIFY(nightAction(menu.get())->isChecked());
@@ -231,8 +210,8 @@ void TestNightWindows::menuOnlyOnTheBackground()
     QFETCH(QPoint, point);
     QFETCH(bool, opens);
     QCOMPARE(window->childAt(point) == nullptr, opens);
-    QWidget *target = window->childAt(point) ? window->childAt(point) : window.get();
-    QContextMenuEvent event(QContextMenuEvent::Mouse, target->mapFrom(window.get(), point),
+    QWidget *target = window->childAt(point) ? window->childAt(point) : window;
+    QContextMenuEvent event(QContextMenuEvent::Mouse, target->mapFrom(window, point),
                             window->mapToGlobal(point));
     QApplication::sendEvent(target, &event);
     if (!opens) {

@@ -4,6 +4,7 @@
 // main window's activation defaults after a return from it, and its night colours.
 #include "support/fakeservices.h"
 #include "support/mainwindow.h"
+#include "support/pixels.h"
 #include "support/scratchfolder.h"
 
 #include "clock/observingplan.h"
@@ -73,18 +74,6 @@ qint64 secondsOf(const QString &text)
     const QStringList parts = text.split(u':');
     return parts.value(0).toLongLong() * 3600 + parts.value(1).toLongLong() * 60 +
            parts.value(2).toLongLong();
-}
-
-/// The first pixel with green or blue above 48, described; empty when there is none.
-QString firstLightPixel(const QImage &image)
-{
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) {
-            const QColor c = image.pixelColor(x, y);
-            if (c.green() > 48 || c.blue() > 48)
-                return QStringLiteral("(%1, %2) = %3").arg(x).arg(y).arg(c.name());
-        }
-    return {};
 }
 
 /// A shown main window with the standard folder, its defaults applied, and its plan open.
@@ -324,8 +313,8 @@ void TestPlanWindow::listChoiceAndEditorSaveReload()
     fixture.window().Command3_Click();
     Form2 *editor = fixture.window().editorWindow();
     QVERIFY(editor);
-    editor->Text1->setPlainText(QString::fromLatin1(ZWEITE) +
-                                QStringLiteral("M 45;03:47:00;24:07:00;Plejaden"));
+    controlsOf(*editor).Text1->setPlainText(QString::fromLatin1(ZWEITE) +
+                                            QStringLiteral("M 45;03:47:00;24:07:00;Plejaden"));
     editor->Command1_Click();
     QVERIFY(fixture.fakes().messages.shown.isEmpty());
     QVERIFY(names(*plan).contains(QStringLiteral("M 45")));

@@ -4,6 +4,8 @@
 // black, and those of other windows must keep their normal colours.
 #include "support/fakeservices.h"
 #include "support/mainwindow.h"
+#include "support/pixels.h"
+#include "support/popups.h"
 #include "ui/application.h"
 #include "ui/form1.h"
 #include "ui/messagepresenter.h"
@@ -45,18 +47,6 @@ bool hasNightColours(const QPalette &palette)
         if (palette.color(role) != colour)
             return false;
     return true;
-}
-
-/// The first pixel with green or blue above 48, described; empty when there is none.
-QString firstLightPixel(const QImage &image)
-{
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) {
-            const QColor c = image.pixelColor(x, y);
-            if (c.green() > 48 || c.blue() > 48)
-                return QStringLiteral("%1 at %2,%3").arg(c.name()).arg(x).arg(y);
-        }
-    return {};
 }
 
 /// The visible tooltip window, if any.
@@ -130,9 +120,9 @@ QWidget *TestPopups::field(const QString &name) const
 {
     if (name == QLatin1String("own window"))
         return ownWindowField;
-    if (auto *combo = qobject_cast<QComboBox *>(window->control(name.toStdString())))
+    if (auto *combo = qobject_cast<QComboBox *>(controlNamed(*window, name)))
         return combo->lineEdit();
-    return window->control(name.toStdString());
+    return controlNamed(*window, name);
 }
 
 void TestPopups::checkLook(QWidget *popup, bool night)
@@ -168,12 +158,8 @@ void TestPopups::contextMenus()
     for (int request = 0; request < 2; ++request) {
         QWidget *target = field(name);
         QVERIFY(target);
-        QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(2, 2),
-                                target->mapToGlobal(QPoint(2, 2)));
-        QApplication::sendEvent(target, &event);
-        QTRY_VERIFY(qobject_cast<QMenu *>(QApplication::activePopupWidget()));
-        QPointer<QWidget> menu = QApplication::activePopupWidget();
-        QVERIFY(QTest::qWaitForWindowExposed(menu));
+        QPointer<QWidget> menu = openContextMenu(target, target);
+        QVERIFY(menu);
         checkLook(menu, night);
         if (QTest::currentTestFailed())
             return;
@@ -194,7 +180,7 @@ void TestPopups::dropDownLists_data()
 void TestPopups::dropDownLists()
 {
     QFETCH(QString, name);
-    auto *combo = qobject_cast<QComboBox *>(window->control(name.toStdString()));
+    auto *combo = qobject_cast<QComboBox *>(controlNamed(*window, name));
     QVERIFY(combo);
     // Enough entries for a scroll bar.
     for (int number = 1; number <= 40; ++number)

@@ -115,8 +115,9 @@ void TestSelection::startUpFillsTheChoicesBeforeTheFirstShow()
 {
     ScratchFolder folder;
     QVERIFY(writeStandardFolder(folder));
-    FakeServices fakes;
-    Form1 window(fakes.forFolder(folder.path()));
+    TestMainWindow fixture(folder.path());
+    Form1 &window = *fixture.window;
+    FakeServices &fakes = fixture.fakes;
 
     QVERIFY(!window.isVisible());
     QCOMPARE(entries(controlsOf(window).Combo3), (QStringList{"Sommer", "Winter"}));
@@ -134,8 +135,9 @@ void TestSelection::choosingByKeyboardRunsTheHandlers()
 {
     ScratchFolder folder;
     QVERIFY(writeStandardFolder(folder));
-    FakeServices fakes;
-    Form1 window(fakes.forFolder(folder.path()));
+    TestMainWindow fixture(folder.path());
+    Form1 &window = *fixture.window;
+    FakeServices &fakes = fixture.fakes;
 
     QTest::keyClick(controlsOf(window).Combo3, Qt::Key_Down);
     QCOMPARE(controlsOf(window).Combo3->currentText(), QStringLiteral("Winter"));
@@ -154,8 +156,8 @@ void TestSelection::choosingFromTheOpenListRunsTheHandler()
 {
     ScratchFolder folder;
     QVERIFY(writeStandardFolder(folder));
-    FakeServices fakes;
-    Form1 window(fakes.forFolder(folder.path()));
+    TestMainWindow fixture(folder.path());
+    Form1 &window = *fixture.window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
 
@@ -193,8 +195,9 @@ void TestSelection::typedNamesRunNoHandler()
     QFETCH(bool, leaveByTab);
     ScratchFolder folder;
     QVERIFY(writeStandardFolder(folder));
-    FakeServices fakes;
-    Form1 window(fakes.forFolder(folder.path()));
+    TestMainWindow fixture(folder.path());
+    Form1 &window = *fixture.window;
+    FakeServices &fakes = fixture.fakes;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     auto *typedInto = window.findChild<QComboBox *>(combo);
@@ -286,8 +289,9 @@ void TestSelection::objectChoice()
     QVERIFY(folder.write(QStringLiteral("liste.txt"), "Test\r\n"));
     QVERIFY(folder.write(QStringLiteral("standort.txt"), SITES));
     QVERIFY(folder.write(QStringLiteral("Test.txt"), records));
-    FakeServices fakes;
-    Form1 window(fakes.forFolder(folder.path()));
+    TestMainWindow fixture(folder.path());
+    Form1 &window = *fixture.window;
+    FakeServices &fakes = fixture.fakes;
     fakes.messages.shown.clear();
 
     controlsOf(window).Text1->setText(QStringLiteral("h0"));
@@ -311,8 +315,9 @@ void TestSelection::selectingTheSameEntryAgainRunsItsHandler()
     QVERIFY(folder.write(QStringLiteral("standort.txt"), SITES));
     QVERIFY(folder.write(QStringLiteral("Test.txt"), "M 42;05:35;-05:23:28;Orionnebel\r\n"
                                                      "M 57;18:54:21;33:03:40;Ringnebel\r\n"));
-    FakeServices fakes;
-    Form1 window(fakes.forFolder(folder.path()));
+    TestMainWindow fixture(folder.path());
+    Form1 &window = *fixture.window;
+    FakeServices &fakes = fixture.fakes;
     const QString message = QStringLiteral("für M 42 Rektaszension überprüfen!!!");
     QCOMPARE(fakes.messages.shown, QStringList{message});
 
@@ -329,9 +334,9 @@ void TestSelection::messagesBeforeTheFirstShowHaveNoOwner()
     ScratchFolder folder;
     QVERIFY(folder.write(QStringLiteral("liste.txt"), "Test\r\n"));
     QVERIFY(folder.write(QStringLiteral("Test.txt"), "M 42;05:35;-05:23:28;Orionnebel\r\n"));
-    FakeServices fakes;
     OwnerRecorder owners;
-    Form1 window({&fakes.time, &fakes.pause, &owners, folder.path()});
+    TestMainWindow fixture(folder.path(), &owners);
+    Form1 &window = *fixture.window;
 
     // An owner would have its native window created before the main window is placed.
     QCOMPARE(owners.owners, (QList<QWidget *>{nullptr, nullptr}));
@@ -408,8 +413,9 @@ void TestSelection::unusableFiles()
     for (QString &message : messages)
         message = message.arg(folder.shownPath());
 
-    FakeServices fakes;
-    Form1 window(fakes.forFolder(folder.path()));
+    TestMainWindow fixture(folder.path());
+    Form1 &window = *fixture.window;
+    FakeServices &fakes = fixture.fakes;
     QCOMPARE(fakes.messages.shown, messages);
     QCOMPARE(controlsOf(window).Combo3->count(), lists);
     QCOMPARE(controlsOf(window).Combo2->count(), objects);
@@ -453,8 +459,9 @@ void TestSelection::activation()
 
     ScratchFolder folder;
     QVERIFY(writeStandardFolder(folder));
-    FakeServices fakes;
-    Form1 window(fakes.forFolder(folder.path()));
+    TestMainWindow fixture(folder.path());
+    Form1 &window = *fixture.window;
+    FakeServices &fakes = fixture.fakes;
     const auto typeValues = [&window] {
         controlsOf(window).Combo1->setEditText(QStringLiteral("99.9 getippt"));
         controlsOf(window).Text1->setText(QStringLiteral("7"));
