@@ -12,6 +12,7 @@
 #include <QScreen>
 #include <QShortcut>
 
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -86,9 +87,15 @@ void Form1::openPlanWindow()
         plan->setAttribute(Qt::WA_DeleteOnClose);
         focusHistory.countAsSideWindow(plan);
         connect(plan, &PlanWindow::objectChosen, this, &Form1::chooseObject);
+        // Wide enough for every column, as far as the screen allows.
+        const QRect screenArea = screen()->availableGeometry();
+        plan->ensurePolished(); // the style decides the widths measured next
+        plan->refresh();
+        plan->resize(std::clamp(plan->widthShowingEveryColumn(), plan->width(),
+                                std::max(plan->width(), screenArea.width())),
+                     plan->height());
         // Beside the main window when the screen has room, so neither hides the other.
         const QRect frame = frameGeometry();
-        const QRect screenArea = screen()->availableGeometry();
         const int left = frame.right() + 1;
         const int room = screenArea.right() - left - (frame.width() - width());
         if (isVisible() && room >= PLAN_MINIMUM_WIDTH) {

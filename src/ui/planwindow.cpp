@@ -19,6 +19,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -201,7 +202,9 @@ PlanWindow::PlanWindow(TimeSource &timeSource, const QString &dataFolder,
         QStringLiteral("QHeaderView::section { background-color: rgb(128, 0, 0); color: black; "
                        "border: none; border-right: 1px solid rgb(64, 0, 0); "
                        "padding: 1px 4px; }"));
-    view->horizontalHeader()->setStretchLastSection(true);
+    // No stretch: a stretched last column keeps at least the default width and needs scrolling
+    // where its text would fit.
+    view->horizontalHeader()->setStretchLastSection(false);
     view->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     chart->setFocusPolicy(Qt::NoFocus);
 
@@ -229,6 +232,25 @@ PlanWindow::PlanWindow(TimeSource &timeSource, const QString &dataFolder,
 }
 
 PlanWindow::~PlanWindow() = default;
+
+int PlanWindow::widthShowingEveryColumn() const
+{
+    const QHeaderView *header = view->horizontalHeader();
+    // What resizing the columns to their contents gives, without the stretch of the last one.
+    const int grid = view->showGrid() ? 1 : 0;
+    int columns = 0;
+    for (int column = 0; column < ColumnCount; ++column) {
+        int widest = header->sectionSizeHint(column);
+        for (int row = 0; row < model->rowCount(); ++row)
+            if (view->columnSpan(row, column) == 1) // a text over several columns fits them
+                widest = std::max(widest,
+                                  view->sizeHintForIndex(model->index(row, column)).width() + grid);
+        columns += widest;
+    }
+    const QMargins margins = layout()->contentsMargins();
+    return columns + 2 * view->frameWidth() + view->verticalScrollBar()->sizeHint().width() +
+           margins.left() + margins.right();
+}
 
 const QList<PlanRow> &PlanWindow::rows() const
 {

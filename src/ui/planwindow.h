@@ -66,6 +66,9 @@ public:
     /// The name of the selected row; empty when none is selected.
     QString selectedObject() const;
 
+    /// The window width at which every column of the current plan shows without scrolling.
+    int widthShowingEveryColumn() const;
+
     QTableView *table() const { return view; }
     /// The rows as last computed, in the table's order.
     const QList<PlanRow> &rows() const;

@@ -151,6 +151,7 @@ private slots:
     void activation_data();
     void activation();
     void nightColours();
+    void widthShowingEveryColumnIsTight();
 };
 
 void TestPlanWindow::initTestCase()
@@ -586,6 +587,21 @@ void TestPlanWindow::nightColours()
     QVERIFY(QTest::qWaitForWindowExposed(menu.get()));
     const QString menuLight = firstLightPixel(menu->grab().toImage());
     QVERIFY2(menuLight.isEmpty(), qPrintable(QStringLiteral("light menu pixel ") + menuLight));
+}
+
+void TestPlanWindow::widthShowingEveryColumnIsTight()
+{
+    PlanFixture fixture;
+    PlanWindow *plan = fixture.openPlan();
+    const QScrollBar *scrollBar = plan->table()->horizontalScrollBar();
+    const auto scrollsAtWidth = [&](int width) {
+        plan->resize(width, plan->height());
+        QCoreApplication::sendPostedEvents();
+        return scrollBar->maximum() > 0;
+    };
+    const int wanted = plan->widthShowingEveryColumn();
+    QVERIFY2(!scrollsAtWidth(wanted), qPrintable(QString::number(wanted)));
+    QVERIFY2(scrollsAtWidth(wanted - 40), qPrintable(QString::number(wanted - 40)));
 }
 
 QTEST_MAIN(TestPlanWindow)
