@@ -107,3 +107,27 @@ xsession_stop() {
     xsession_wm=""
     xsession_server=""
 }
+
+# Helpers for a window on the running session.
+
+# xsession_parent_of WINDOW: the window it is placed in (its frame under a window manager).
+xsession_parent_of() { xwininfo -tree -id "$1" | awk '/Parent window id/ { print $4 }'; }
+
+xsession_is_framed() {
+    [ "$(xsession_parent_of "$1")" != "$(xwininfo -root | awk '/Window id/ { print $4 }')" ]
+}
+
+# xsession_wait_framed WINDOW SECONDS: until openbox has put the window in its frame.
+xsession_wait_framed() { wait_until "$2" xsession_is_framed "$1"; }
+
+# geometry_of WINDOW: prints x y width height of the window, in pixels.
+geometry_of() {
+    xwininfo -id "$1" | awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 }
+        /Width:/ { w = $2 } /Height:/ { h = $2 } END { print x, y, w, h }'
+}
+
+# crop SCREEN_PNG "X Y W H" OUT_PNG
+crop() {
+    set -- "$1" $2 "$3"
+    convert "$1" -crop "$4x$5+$2+$3" +repage "$6"
+}

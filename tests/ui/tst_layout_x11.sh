@@ -29,17 +29,8 @@ has_main_window() { [ -n "$(main_window)" ]; }
 wait_until 60 has_main_window || { echo "FAIL: the main window did not appear"; exit 1; }
 client=$(main_window)
 
-parent_of() { xwininfo -tree -id "$1" | awk '/Parent window id/ { print $4 }'; }
-root=$(xwininfo -root | awk '/Window id/ { print $4 }')
-is_framed() { [ "$(parent_of "$client")" != "$root" ]; }
-wait_until 60 is_framed || { echo "FAIL: openbox did not frame the window"; exit 1; }
-frame=$(parent_of "$client")
-
-# Prints x y width height of a window, in pixels.
-geometry_of() {
-    xwininfo -id "$1" | awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 }
-        /Width:/ { w = $2 } /Height:/ { h = $2 } END { print x, y, w, h }'
-}
+xsession_wait_framed "$client" 60 || { echo "FAIL: openbox did not frame the window"; exit 1; }
+frame=$(xsession_parent_of "$client")
 
 # is_four_to_three WIDTH HEIGHT: within a pixel of 4:3 either way.
 is_four_to_three() {

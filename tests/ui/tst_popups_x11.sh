@@ -32,27 +32,12 @@ xsession_end_with "$app"
 client=$(timeout 20 xdotool search --sync --onlyvisible --name '^Zenitor 2\.1$' | head -n 1)
 [ -n "$client" ] || { echo "FAIL: the main window did not appear"; exit 1; }
 
-parent_of() { xwininfo -tree -id "$1" | awk '/Parent window id/ { print $4 }'; }
-root=$(xwininfo -root | awk '/Window id/ { print $4 }')
-is_framed() { [ "$(parent_of "$client")" != "$root" ]; }
-wait_for is_framed || { echo "FAIL: openbox did not frame the window"; exit 1; }
-
-# Prints x y width height of a window, in pixels.
-geometry_of() {
-    xwininfo -id "$1" | awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 }
-        /Width:/ { w = $2 } /Height:/ { h = $2 } END { print x, y, w, h }'
-}
+xsession_wait_framed "$client" 30 || { echo "FAIL: openbox did not frame the window"; exit 1; }
 
 # The popups are unmanaged windows of the program beside its main window.
 popup_window() { xdotool search --onlyvisible --classname '^zenitor$' | grep -vx "$client" | head -n 1; }
 has_popup() { [ -n "$(popup_window)" ]; }
 has_no_popup() { [ -z "$(popup_window)" ]; }
-
-# crop SCREEN_PNG "X Y W H" OUT_PNG
-crop() {
-    set -- "$1" $2 "$3"
-    convert "$1" -crop "$4x$5+$2+$3" +repage "$6"
-}
 
 # Waits until the popup is drawn: its region differs from the screen before it opened and
 # two grabs in a row agree.
