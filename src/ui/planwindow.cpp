@@ -238,10 +238,13 @@ int PlanWindow::widthShowingEveryColumn() const
     const QHeaderView *header = view->horizontalHeader();
     // What resizing the columns to their contents gives, without the stretch of the last one.
     const int grid = view->showGrid() ? 1 : 0;
+    // As many rows as the header itself measures, so a list of thousands opens at once.
+    const int precision = header->resizeContentsPrecision();
+    const int rows = precision > 0 ? std::min(model->rowCount(), precision) : model->rowCount();
     int columns = 0;
     for (int column = 0; column < ColumnCount; ++column) {
         int widest = header->sectionSizeHint(column);
-        for (int row = 0; row < model->rowCount(); ++row)
+        for (int row = 0; row < rows; ++row)
             if (view->columnSpan(row, column) == 1) // a text over several columns fits them
                 widest = std::max(widest,
                                   view->sizeHintForIndex(model->index(row, column)).width() + grid);
