@@ -197,9 +197,11 @@ PlanWindow::PlanWindow(TimeSource &timeSource, const QString &dataFolder,
     view->verticalHeader()->hide();
     view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 6);
     view->horizontalHeader()->setHighlightSections(false);
-    // Fusion shades header sections with translucent white, which turns the red pink.
+    // Fusion shades header sections with translucent white, which turns the red pink, and
+    // paints the header light past the last column.
     view->horizontalHeader()->setStyleSheet(
-        QStringLiteral("QHeaderView::section { background-color: rgb(128, 0, 0); color: black; "
+        QStringLiteral("QHeaderView { background-color: black; } "
+                       "QHeaderView::section { background-color: rgb(128, 0, 0); color: black; "
                        "border: none; border-right: 1px solid rgb(64, 0, 0); "
                        "padding: 1px 4px; }"));
     // No stretch: a stretched last column keeps at least the default width and needs scrolling

@@ -581,6 +581,10 @@ void TestPlanWindow::nightColours()
     QVERIFY(plan->headerText().contains(QStringLiteral("Sommerzeit")));
     const QString light = firstLightPixel(plan->grab().toImage());
     QVERIFY2(light.isEmpty(), qPrintable(QStringLiteral("light pixel ") + light));
+    // Wider than its columns, the header runs on past the last one.
+    plan->resize(plan->widthShowingEveryColumn() + 300, plan->height());
+    const QString wideLight = firstLightPixel(plan->grab().toImage());
+    QVERIFY2(wideLight.isEmpty(), qPrintable(QStringLiteral("light pixel, wide ") + wideLight));
 
     std::unique_ptr<QMenu> menu(fixture.window().createBackgroundMenu());
     menu->popup(fixture.window().mapToGlobal(QPoint(233, 73)));
