@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cataloguefiles.h"
 
+#include "catalogue/recordfields.h"
+
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
@@ -120,24 +122,6 @@ QStringList CatalogueFiles::splitLines(const QString &text)
     if (start < text.size())
         lines.append(text.mid(start));
     return lines;
-}
-
-QStringList CatalogueFiles::splitFields(const QString &line)
-{
-    if (line.isEmpty())
-        return {};
-    return line.split(QLatin1Char(';'), Qt::KeepEmptyParts);
-}
-
-QString CatalogueFiles::trimSpaces(const QString &text)
-{
-    qsizetype first = 0;
-    qsizetype end = text.size();
-    while (first < end && text[first] == QLatin1Char(' '))
-        ++first;
-    while (end > first && text[end - 1] == QLatin1Char(' '))
-        --end;
-    return text.mid(first, end - first);
 }
 
 QString CatalogueFiles::siteFileName() const

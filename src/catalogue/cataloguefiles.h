@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "catalogue/filestate.h"
 #include "catalogue/sites.h"
 #include "catalogue/textencoding.h"
 
@@ -13,19 +14,6 @@
 #include <functional>
 
 class QIODevice;
-
-/// What became of an access to a data file.
-enum class FileState
-{
-    Done,             ///< read or written
-    Missing,          ///< no such file in the program folder, in any case of letters
-    Unreadable,       ///< there, but it could not be opened or read (a folder of that name, say)
-    NotWritable,      ///< a save failed; the former file is left as it was
-    NameNotAllowed,   ///< the list name would address a file outside the program folder
-    TooLarge,         ///< larger than MAX_DATA_FILE_BYTES; not read at all
-    OutsideFolder,    ///< a link to a file outside the data folder; neither read nor written
-    ChangedMeanwhile, ///< a save found the file changed since it was read; nothing written
-};
 
 /// Larger data files are not read: a list of a thousand objects takes about 60 KiB.
 constexpr qint64 MAX_DATA_FILE_BYTES = 1024 * 1024;
@@ -125,10 +113,6 @@ public:
     /// Lines of a text: CR LF, a lone CR and a lone LF each end a line; the last line may lack
     /// its break, and a break at the very end starts no further line.
     static QStringList splitLines(const QString &text);
-    /// The fields of a line, split at every ";" with empty fields kept; an empty line has none.
-    static QStringList splitFields(const QString &line);
-    /// text without the space characters (code 32) at both ends; tabs stay.
-    static QString trimSpaces(const QString &text);
 
 private:
     FileRead<QString> readText(const QString &fileName) const;

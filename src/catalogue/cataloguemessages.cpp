@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cataloguemessages.h"
 
+#include "catalogue/cataloguefiles.h"
+
 #include <QDir>
 #include <QFileInfo>
 

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "catalogue/cataloguefiles.h"
+#include "catalogue/filestate.h"
+
+#include <QList>
 
 #include <QString>
 

@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "catalogue/objectrecord.h"
 
-#include "catalogue/cataloguefiles.h"
+#include "catalogue/recordfields.h"
 
 namespace {
 
 /// A coordinate field trimmed and split at every ":"; empty unless that gives three parts.
 QStringList threeParts(const QString &field)
 {
-    QStringList parts = CatalogueFiles::trimSpaces(field).split(QLatin1Char(':'));
+    QStringList parts = trimSpaces(field).split(QLatin1Char(':'));
     if (parts.size() != 3)
         return {};
     return parts;
@@ -27,7 +27,7 @@ QString ObjectRecord::declinationText() const
 ObjectRecord parseObjectRecord(const QStringList &fields)
 {
     ObjectRecord record;
-    record.name = CatalogueFiles::trimSpaces(fields.value(0));
+    record.name = trimSpaces(fields.value(0));
     if (fields.size() == 4)
         record.info = fields[3];
     if (fields.size() < 3) {

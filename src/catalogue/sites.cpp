@@ -1,18 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sites.h"
 
-#include "catalogue/cataloguefiles.h"
 #include "catalogue/cataloguemessages.h"
+#include "catalogue/recordfields.h"
 
 #include <QRegularExpression>
 
 SiteEntry siteFromLine(const QString &line, int lineNumber, const QString &filePath)
 {
-    const QStringList fields = CatalogueFiles::splitFields(line);
+    const QStringList fields = splitFields(line);
     SiteEntry site;
-    site.text = CatalogueFiles::trimSpaces(fields.value(0));
+    site.text = trimSpaces(fields.value(0));
     site.lineNumber = lineNumber;
-    const QString latitudeText = CatalogueFiles::trimSpaces(fields.value(1));
+    const QString latitudeText = trimSpaces(fields.value(1));
     if (latitudeText.isEmpty())
         return site;
     // Plain decimal notation only: no exponent, no comma, no "nan" or "inf".

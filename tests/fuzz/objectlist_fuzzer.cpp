@@ -5,6 +5,7 @@
 // decoded text must encode back to the very same bytes.
 
 #include "catalogue/cataloguefiles.h"
+#include "catalogue/recordfields.h"
 #include "catalogue/textencoding.h"
 
 #include <QByteArray>
@@ -47,7 +48,7 @@ QList<QStringList> recordsInMemory(const QString &text, const QByteArray &bytes)
             fail("a line holds a line break", bytes);
         if (line.isEmpty())
             continue;
-        const QStringList fields = CatalogueFiles::splitFields(line);
+        const QStringList fields = splitFields(line);
         if (fields.size() != line.count(QLatin1Char(';')) + 1 ||
             fields.join(QLatin1Char(';')) != line)
             fail("the fields do not add up to the line", bytes);
