@@ -6,9 +6,9 @@
 
 #include "clock/clockpause.h"
 #include "clock/timesource.h"
-#include "ui/application.h"
-#include "ui/form1.h"
-#include "ui/messagepresenter.h"
+#include "ui/mainwindow/form1.h"
+#include "ui/shared/application.h"
+#include "ui/shared/messagepresenter.h"
 
 #include <QApplication>
 #include <QComboBox>

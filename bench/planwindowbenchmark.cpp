@@ -8,8 +8,8 @@
 
 #include "catalogue/cataloguefiles.h"
 #include "clock/timesource.h"
-#include "ui/application.h"
-#include "ui/planwindow.h"
+#include "ui/plan/planwindow.h"
+#include "ui/shared/application.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -2,7 +2,7 @@
 // Writes the program's icon as PNG files for the icon theme, drawn by the same
 // code as the window icon: rendericon <folder> <size>...
 
-#include "ui/staricon.h"
+#include "ui/shared/staricon.h"
 
 #include <QGuiApplication>
 #include <QImage>

@@ -2,11 +2,11 @@
 #include "catalogue/datalocation.h"
 #include "clock/clockpause.h"
 #include "clock/timesource.h"
-#include "ui/application.h"
-#include "ui/commandline.h"
-#include "ui/displaycheck.h"
-#include "ui/form1.h"
-#include "ui/messagepresenter.h"
+#include "commandline/commandline.h"
+#include "commandline/displaycheck.h"
+#include "ui/mainwindow/form1.h"
+#include "ui/shared/application.h"
+#include "ui/shared/messagepresenter.h"
 
 #include <QApplication>
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "commandline.h"
 
-#include "ui/application.h"
-#include "ui/plancommand.h"
+#include "catalogue/translations.h"
+#include "commandline/plancommand.h"
 #include "zenitorversion.h"
 
 #include <QCommandLineOption>

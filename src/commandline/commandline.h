@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "ui/planrequest.h"
+#include "commandline/planrequest.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "ui/commandline.h"
+#include "commandline/commandline.h"
 
 #include <QCommandLineOption>
 #include <QString>

@@ -1,8 +1,8 @@
 #!/usr/bin/python3
 # SPDX-License-Identifier: GPL-3.0-or-later
 """Writes the reference tables of tst_horizon and tst_plancommand with ERFA:
-data/horizon-reference.tsv and ../ui/data/plan-reference.tsv (the plan of the fixture list
-../ui/data/plan/Abend.txt for a few sites and times).
+data/horizon-reference.tsv and ../commandline/data/plan-reference.tsv (the plan of the fixture list
+../commandline/data/plan/Abend.txt for a few sites and times).
 
 Run by hand with Debian's Python (apt-get install python3-erfa):
     /usr/bin/python3 make_horizon_reference.py
@@ -135,7 +135,7 @@ def plan_rows(records, longitude, latitude, local, summer):
 
 
 def write_plan_reference(here):
-    fixture = here.parent / "ui" / "data" / "plan"
+    fixture = here.parent / "commandline" / "data" / "plan"
     records = []
     for line in (fixture / "Abend.txt").read_bytes().decode("cp1252").splitlines():
         if line:
@@ -149,7 +149,7 @@ def write_plan_reference(here):
         longitude = float(site.split()[0])
         for cells in plan_rows(records, longitude, latitude, local, summer):
             lines.append("\t".join([case] + cells))
-    (here.parent / "ui" / "data" / "plan-reference.tsv").write_text("\n".join(lines) + "\n", encoding="utf-8")
+    (here.parent / "commandline" / "data" / "plan-reference.tsv").write_text("\n".join(lines) + "\n", encoding="utf-8")
 
 
 def main():

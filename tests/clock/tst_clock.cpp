@@ -4,8 +4,8 @@
 #include "clock/readouttext.h"
 #include "support/fakeservices.h"
 #include "support/mainwindow.h"
-#include "ui/application.h"
-#include "ui/form1.h"
+#include "ui/mainwindow/form1.h"
+#include "ui/shared/application.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The command line: --help and --version answer without a window, unknown options are refused,
 // Qt's own options still reach the window.
-#include "ui/application.h"
-#include "ui/commandline.h"
-#include "ui/displaycheck.h"
+#include "commandline/commandline.h"
+#include "commandline/displaycheck.h"
+#include "ui/shared/application.h"
 
 #include <QApplication>
 #include <QProcess>

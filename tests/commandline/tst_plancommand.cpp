@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // `zenitor --plan`: the table against ERFA's reference, the exit codes, the summer-time default.
 #include "clock/observingplan.h"
-#include "ui/commandline.h"
-#include "ui/plancommand.h"
+#include "commandline/commandline.h"
+#include "commandline/plancommand.h"
 
 #include "support/fakeservices.h"
 

@@ -1,3 +1,3 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "clock/siderealclock.h"
-#include "ui/form1.h"
+#include "ui/mainwindow/form1.h"

@@ -3,4 +3,5 @@
 #include "astro/sidereal.h"
 #include "catalogue/cataloguefiles.h"
 #include "clock/picturebox.h"
-#include "ui/form1.h"
+#include "commandline/commandline.h"
+#include "ui/mainwindow/form1.h"

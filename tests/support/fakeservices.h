@@ -3,8 +3,8 @@
 
 #include "clock/clockpause.h"
 #include "clock/timesource.h"
-#include "ui/form1.h"
-#include "ui/messagepresenter.h"
+#include "ui/mainwindow/form1.h"
+#include "ui/shared/messagepresenter.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

@@ -3,8 +3,8 @@
 
 #include "clock/picturebox.h"
 #include "support/fakeservices.h"
-#include "ui/form1.h"
-#include "ui/form2.h"
+#include "ui/editor/form2.h"
+#include "ui/mainwindow/form1.h"
 
 #include <QCheckBox>
 #include <QComboBox>

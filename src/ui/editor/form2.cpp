@@ -2,10 +2,10 @@
 #include "form2.h"
 
 #include "catalogue/cataloguemessages.h"
-#include "ui/designfont.h"
-#include "ui/messagepresenter.h"
-#include "ui/nightvision.h"
-#include "ui/twips.h"
+#include "ui/shared/designfont.h"
+#include "ui/shared/messagepresenter.h"
+#include "ui/shared/nightvision.h"
+#include "ui/shared/twips.h"
 
 #include <QCloseEvent>
 #include <QLabel>

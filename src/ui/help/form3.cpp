@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/form3.h"
+#include "ui/help/form3.h"
 
 #include "catalogue/cataloguefiles.h"
-#include "ui/captionlabel.h"
-#include "ui/designfont.h"
-#include "ui/nightvision.h"
-#include "ui/twips.h"
+#include "ui/shared/captionlabel.h"
+#include "ui/shared/designfont.h"
+#include "ui/shared/nightvision.h"
+#include "ui/shared/twips.h"
 #include "zenitorversion.h"
 
 #include <QColor>

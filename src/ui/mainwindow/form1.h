@@ -3,8 +3,8 @@
 
 #include "catalogue/cataloguefiles.h"
 #include "clock/siderealclock.h"
-#include "ui/focushistory.h"
-#include "ui/proportionallayout.h"
+#include "ui/mainwindow/focushistory.h"
+#include "ui/mainwindow/proportionallayout.h"
 
 #include <QPointer>
 #include <QString>

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/form1.h"
+#include "ui/mainwindow/form1.h"
 
 #include "catalogue/cataloguefiles.h"
 #include "catalogue/cataloguemessages.h"
-#include "ui/form2.h"
-#include "ui/messagepresenter.h"
-#include "ui/nightchoice.h"
+#include "ui/editor/form2.h"
+#include "ui/shared/messagepresenter.h"
+#include "ui/shared/nightchoice.h"
 
 #include <QComboBox>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/form1.h"
-#include "ui/form3.h"
-#include "ui/nightchoice.h"
+#include "ui/help/form3.h"
+#include "ui/mainwindow/form1.h"
+#include "ui/shared/nightchoice.h"
 
 // The help window has no owner, so it can outlive the main window and keeps the program
 // running until it is closed too; it is modeless, so a running clock goes on beside it.

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/form1.h"
-#include "ui/form2.h"
-#include "ui/form3.h"
-#include "ui/nightchoice.h"
+#include "ui/editor/form2.h"
+#include "ui/help/form3.h"
+#include "ui/mainwindow/form1.h"
+#include "ui/shared/nightchoice.h"
 
 #include <QContextMenuEvent>
 #include <QMenu>

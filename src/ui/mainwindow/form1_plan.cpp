@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/form1.h"
+#include "ui/mainwindow/form1.h"
 
 #include "clock/picturebox.h"
-#include "ui/messagepresenter.h"
-#include "ui/planwindow.h"
+#include "ui/plan/planwindow.h"
+#include "ui/shared/messagepresenter.h"
 
 #include <QCheckBox>
 #include <QComboBox>

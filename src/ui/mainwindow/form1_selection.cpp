@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/form1.h"
+#include "ui/mainwindow/form1.h"
 
 #include "catalogue/cataloguefiles.h"
 #include "catalogue/cataloguemessages.h"
 #include "catalogue/objectrecord.h"
-#include "ui/messagepresenter.h"
+#include "ui/shared/messagepresenter.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "ui/twips.h"
+#include "ui/shared/twips.h"
 
 #include <array>
 #include <cstddef>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "ui/form1design.h"
+#include "ui/mainwindow/form1design.h"
 
 #include <QMargins>
 #include <QObject>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/planchart.h"
+#include "ui/plan/planchart.h"
 
 #include "astro/horizon.h"
-#include "ui/nightvision.h"
+#include "ui/shared/nightvision.h"
 
 #include <QPainter>
 #include <QPainterPath>

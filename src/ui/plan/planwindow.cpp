@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/planwindow.h"
+#include "ui/plan/planwindow.h"
 
 #include "astro/sidereal.h"
 #include "catalogue/cataloguefiles.h"
 #include "catalogue/cataloguemessages.h"
 #include "clock/readouttext.h"
 #include "clock/timesource.h"
-#include "ui/nightvision.h"
-#include "ui/planchart.h"
-#include "ui/staricon.h"
+#include "ui/plan/planchart.h"
+#include "ui/shared/nightvision.h"
+#include "ui/shared/staricon.h"
 
 #include <QAbstractTableModel>
 #include <QHeaderView>

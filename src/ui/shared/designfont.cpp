@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/designfont.h"
+#include "ui/shared/designfont.h"
 
 #include <QStringList>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "messagepresenter.h"
 
-#include "ui/nightvision.h"
+#include "ui/shared/nightvision.h"
 
 #include <QAbstractButton>
 #include <QIcon>

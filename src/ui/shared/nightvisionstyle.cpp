@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "nightvisionstyle.h"
 
-#include "ui/nightvision.h"
+#include "ui/shared/nightvision.h"
 
 #include <QPainter>
 #include <QStyleFactory>

@@ -5,9 +5,9 @@
 #include "support/mainwindow.h"
 #include "support/scratchfolder.h"
 
-#include "ui/application.h"
-#include "ui/form1.h"
-#include "ui/form2.h"
+#include "ui/editor/form2.h"
+#include "ui/mainwindow/form1.h"
+#include "ui/shared/application.h"
 
 #include <QApplication>
 #include <QComboBox>

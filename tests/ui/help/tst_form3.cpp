@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/fakeservices.h"
 #include "support/mainwindow.h"
-#include "ui/application.h"
-#include "ui/form1.h"
-#include "ui/form3.h"
+#include "ui/help/form3.h"
+#include "ui/mainwindow/form1.h"
+#include "ui/shared/application.h"
 
 #include "catalogue/datalocation.h"
 

@@ -2,8 +2,8 @@
 #include "clock/picturebox.h"
 #include "support/fakeservices.h"
 #include "support/mainwindow.h"
-#include "ui/application.h"
-#include "ui/form1.h"
+#include "ui/mainwindow/form1.h"
+#include "ui/shared/application.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

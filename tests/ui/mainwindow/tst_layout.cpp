@@ -2,9 +2,9 @@
 #include "clock/picturebox.h"
 #include "support/fakeservices.h"
 #include "support/mainwindow.h"
-#include "ui/application.h"
-#include "ui/form1.h"
-#include "ui/form1design.h"
+#include "ui/mainwindow/form1.h"
+#include "ui/mainwindow/form1design.h"
+#include "ui/shared/application.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -8,7 +8,7 @@ set -eu
 
 program=${1:?usage: tst_layout_x11.sh PATH_TO_ZENITOR}
 
-. "$(dirname "$0")/../support/xsession.sh"
+. "$(dirname "$0")/../../support/xsession.sh"
 xsession_require_tools
 xsession_begin
 work=$xsession_work

@@ -6,9 +6,9 @@
 #include "support/mainwindow.h"
 #include "support/pixels.h"
 #include "support/popups.h"
-#include "ui/application.h"
-#include "ui/form1.h"
-#include "ui/messagepresenter.h"
+#include "ui/mainwindow/form1.h"
+#include "ui/shared/application.h"
+#include "ui/shared/messagepresenter.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

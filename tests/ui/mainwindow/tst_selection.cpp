@@ -6,11 +6,11 @@
 #include "support/scratchfolder.h"
 
 #include "clock/picturebox.h"
-#include "ui/application.h"
-#include "ui/form1.h"
-#include "ui/form2.h"
-#include "ui/form3.h"
-#include "ui/messagepresenter.h"
+#include "ui/editor/form2.h"
+#include "ui/help/form3.h"
+#include "ui/mainwindow/form1.h"
+#include "ui/shared/application.h"
+#include "ui/shared/messagepresenter.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

@@ -2,8 +2,8 @@
 // The "Sommerzeit" box is pre-set from the system's UTC offset and its caption is marked while
 // the two disagree; no message box, no light.
 #include "support/fakeservices.h"
-#include "ui/application.h"
-#include "ui/form1.h"
+#include "ui/mainwindow/form1.h"
+#include "ui/shared/application.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -9,7 +9,7 @@ set -eu
 
 program=${1:?usage: tst_plan_x11.sh PATH_TO_ZENITOR}
 
-. "$(dirname "$0")/../support/xsession.sh"
+. "$(dirname "$0")/../../support/xsession.sh"
 xsession_require_tools import convert compare
 xsession_begin
 work=$xsession_work

@@ -3,7 +3,7 @@
 // it draws, red on black.
 #include "astro/horizon.h"
 #include "support/pixels.h"
-#include "ui/planchart.h"
+#include "ui/plan/planchart.h"
 
 #include <QImage>
 #include <QTest>

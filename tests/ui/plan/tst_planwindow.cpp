@@ -8,12 +8,12 @@
 #include "support/scratchfolder.h"
 
 #include "clock/observingplan.h"
-#include "ui/application.h"
-#include "ui/form1.h"
-#include "ui/form2.h"
-#include "ui/form3.h"
-#include "ui/nightvision.h"
-#include "ui/planwindow.h"
+#include "ui/editor/form2.h"
+#include "ui/help/form3.h"
+#include "ui/mainwindow/form1.h"
+#include "ui/plan/planwindow.h"
+#include "ui/shared/application.h"
+#include "ui/shared/nightvision.h"
 
 #include <QAction>
 #include <QApplication>

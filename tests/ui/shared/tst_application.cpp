@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What configureApplication gives every window of the program.
-#include "ui/application.h"
+#include "ui/shared/application.h"
 
 #include <QAction>
 #include <QApplication>

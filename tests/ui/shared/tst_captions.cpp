@@ -4,10 +4,10 @@
 #include "support/fakeservices.h"
 #include "support/mainwindow.h"
 #include "support/pixels.h"
-#include "ui/application.h"
-#include "ui/captionlabel.h"
-#include "ui/form1.h"
-#include "ui/form1design.h"
+#include "ui/mainwindow/form1.h"
+#include "ui/mainwindow/form1design.h"
+#include "ui/shared/application.h"
+#include "ui/shared/captionlabel.h"
 
 #include <QImage>
 #include <QPainter>

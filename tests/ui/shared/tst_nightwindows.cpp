@@ -6,12 +6,12 @@
 #include "support/mainwindow.h"
 #include "support/pixels.h"
 #include "support/popups.h"
-#include "ui/application.h"
-#include "ui/form1.h"
-#include "ui/form2.h"
-#include "ui/form3.h"
-#include "ui/nightchoice.h"
-#include "ui/nightvision.h"
+#include "ui/editor/form2.h"
+#include "ui/help/form3.h"
+#include "ui/mainwindow/form1.h"
+#include "ui/shared/application.h"
+#include "ui/shared/nightchoice.h"
+#include "ui/shared/nightvision.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,0 +1,3 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The clock knows nothing of the command line.
+#include "commandline/commandline.h"
