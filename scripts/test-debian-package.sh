@@ -46,10 +46,39 @@ for expected in /usr/bin/zenitor /usr/lib/zenitor/zenitor /usr/lib/zenitor/liste
     grep -qx "$expected" "$package_build/package-paths" || fail "the package lacks $expected"
 done
 
-# A package reviewer's first look: every error and warning fails unless the package's own
-# overrides give the reason for it. Informational tags are shown, not counted.
-lintian --fail-on error,warning --display-info "$package" ||
-    fail "lintian reports errors or warnings that the package does not override"
+# A package reviewer's look, down to the informational and pedantic tags: every tag fails
+# unless the package's own overrides give the reason for it, a comment line just above.
+overrides=packaging/debian/lintian-overrides
+previous=""
+while IFS= read -r line; do
+    if [ -n "$line" ] && [[ $line != \#* ]] && [[ $previous != \#* ]]; then
+        fail "$overrides: no reason in the line above: $line"
+    fi
+    previous=$line
+done <"$overrides"
+lintian --pedantic --display-info --fail-on error,warning,info,pedantic "$package" ||
+    fail "lintian reports tags that the package does not override"
+
+# The hardening Debian builds with, as readelf sees it in the packaged program; lintian
+# checks the fortified functions above but cannot see the stack protector.
+dpkg-deb --fsys-tarfile "$package" | tar -xO ./usr/lib/zenitor/zenitor >"$package_build/package-program"
+dynamic=$(readelf -d "$package_build/package-program")
+segments=$(readelf -l "$package_build/package-program")
+symbols=$(readelf --dyn-syms -W "$package_build/package-program")
+grep -q 'BIND_NOW' <<<"$dynamic" || fail "the program's relocations are not bound at start (no BIND_NOW)"
+grep -qE 'FLAGS_1.* PIE' <<<"$dynamic" || fail "the program is not a position-independent executable"
+grep -q GNU_RELRO <<<"$segments" || fail "the program has no read-only relocations"
+grep -q ' __stack_chk_fail' <<<"$symbols" || fail "the program is built without stack protector"
+
+# The software centre lists a release for each upstream version the package's history names.
+dpkg-deb --fsys-tarfile "$package" | tar -xO ./usr/share/metainfo/org.zenitor.Zenitor.metainfo.xml \
+    >"$package_build/package-metainfo.xml"
+while IFS= read -r version; do
+    upstream=${version#*:}
+    upstream=${upstream%-*}
+    grep -q "<release version=\"$upstream\"" "$package_build/package-metainfo.xml" ||
+        fail "the AppStream entry has no release $upstream, which the Debian changelog names"
+done < <(dpkg-parsechangelog -l packaging/debian/changelog --all --format rfc822 | sed -n 's/^Version: //p')
 
 apt_get() { DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 "$@"; }
 installed=0
