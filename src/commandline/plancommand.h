@@ -37,10 +37,10 @@ private:
                             QStringLiteral("Ortszeit \"JJJJ-MM-TT hh:mm:ss\". Vorgabe: jetzt."),
                             QStringLiteral("zeit")};
     QCommandLineOption summer{QStringLiteral("sommerzeit"),
-                              QStringLiteral("Mit Sommerzeit rechnen (Vorgabe: nach der "
-                                             "Zeitzone des Systems).")};
+                              QStringLiteral("Mit Sommerzeit rechnen, --time gilt in UTC+2 "
+                                             "(Vorgabe: nach der Zeitzone des Systems).")};
     QCommandLineOption winter{QStringLiteral("winterzeit"),
-                              QStringLiteral("Ohne Sommerzeit rechnen.")};
+                              QStringLiteral("Ohne Sommerzeit rechnen, --time gilt in UTC+1.")};
 };
 
 /// The local time and "Sommerzeit" of a plan, as --time, --sommerzeit and --winterzeit ask.
