@@ -202,11 +202,16 @@ FileRead<QStringList> CatalogueFiles::ReadSiteEntries() const
 
 FileRead<QList<SiteEntry>> CatalogueFiles::ReadSites() const
 {
-    const FileRead<QStringList> lines = readLines(SITE_FILE);
-    FileRead<QList<SiteEntry>> read = sameState<QList<SiteEntry>>(lines);
-    for (qsizetype index = 0; index < lines.value.size(); ++index)
-        if (!lines.value[index].isEmpty())
-            read.value.append(siteFromLine(lines.value[index], int(index) + 1, lines.path));
+    // Line numbers count the skipped over-long lines too, so a message names the right line.
+    const FileRead<QString> text = readText(SITE_FILE);
+    FileRead<QList<SiteEntry>> read = sameState<QList<SiteEntry>>(text);
+    const QStringList lines = splitLines(text.value);
+    for (qsizetype index = 0; index < lines.size(); ++index) {
+        if (lines[index].size() > MAX_LINE_CHARACTERS)
+            read.longLines.append(index + 1);
+        else if (!lines[index].isEmpty())
+            read.value.append(siteFromLine(lines[index], int(index) + 1, text.path));
+    }
     return read;
 }
 

@@ -17,8 +17,9 @@ QString fileInFolder(const QString &path)
            QDir::toNativeSeparators(file.absolutePath());
 }
 
-/// Why a save failed, in the user's words.
-QString saveFailureReason(int systemError)
+} // namespace
+
+QString writeFailureReason(int systemError)
 {
     switch (systemError) {
     case ENOSPC:
@@ -38,14 +39,14 @@ QString saveFailureReason(int systemError)
         return QStringLiteral("Ein-/Ausgabefehler des Datenträgers");
     case ENAMETOOLONG:
         return QStringLiteral("Dateiname zu lang");
+    case EBADF:
+        return QStringLiteral("Ausgabe geschlossen");
     case 0:
         return QStringLiteral("Schreibfehler");
     default:
         return QStringLiteral("Systemfehler %1").arg(systemError);
     }
 }
-
-} // namespace
 
 QString fileProblemMessage(FileState state, const QString &path, const QString &listName,
                            int systemError)
@@ -57,7 +58,7 @@ QString fileProblemMessage(FileState state, const QString &path, const QString &
         return fileInFolder(path) + QStringLiteral(" nicht lesbar!!!");
     case FileState::NotWritable:
         return fileInFolder(path) + QStringLiteral(" konnte nicht gespeichert werden (") +
-               saveFailureReason(systemError) + QStringLiteral(")!!! Die Datei ist unverändert.");
+               writeFailureReason(systemError) + QStringLiteral(")!!! Die Datei ist unverändert.");
     case FileState::TooLarge:
         return fileInFolder(path) +
                QStringLiteral(" ist größer als 1 MiB und wird nicht gelesen!!!");
@@ -95,6 +96,14 @@ QString latitudeMessage(const QString &latitudeText, int lineNumber, const QStri
            QStringLiteral(" überprüfen (Zahl von -90 bis 90, Punkt als Dezimalzeichen)!!!");
 }
 
+QString siteTextMessage(int lineNumber, const QString &path)
+{
+    return QStringLiteral("Zeile ") + QString::number(lineNumber) + QStringLiteral(" der ") +
+           fileInFolder(path) +
+           QStringLiteral(" nennt keinen Standort (erst die Länge in Grad, dann der Name) und "
+                          "steht für Länge 0, überprüfen!!!");
+}
+
 QString rightAscensionMessage(const QString &objectName)
 {
     return QStringLiteral("für ") + objectName + QStringLiteral(" Rektaszension überprüfen!!!");
@@ -129,6 +138,14 @@ QString longLinesMessage(const QString &path, const QList<qsizetype> &lineNumber
            (one ? QStringLiteral(" ist länger als %1 Zeichen und wird übersprungen!!!")
                 : QStringLiteral(" sind länger als %1 Zeichen und werden übersprungen!!!"))
                .arg(MAX_LINE_CHARACTERS);
+}
+
+QString controlCharactersMessage(const QString &path, const QList<qsizetype> &lineNumbers)
+{
+    return fileInFolder(path) + lineNumbersText(lineNumbers) +
+           QStringLiteral(": Steuerzeichen (etwa ein Nullzeichen) in Objekt, Rektaszension oder "
+                          "Deklination werden als \uFFFD ausgegeben, ein Tabulator als "
+                          "Leerzeichen!!!");
 }
 
 QString longLinesNotEditableMessage(const QString &path, const QList<qsizetype> &lineNumbers)

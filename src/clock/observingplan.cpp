@@ -76,6 +76,9 @@ QList<PlanRow> computePlan(const PlanInput &input)
         else {
             row.position = astro::HorizontalFromHourAngle(*input.latitudeDegrees, *declination,
                                                           row.hourAngleHours);
+            // Azimuth runs over [0, 360): just west of north it would print as 360.00.
+            if (degreesText(row.position->azimuthDegrees) == QStringLiteral("360.00"))
+                row.position->azimuthDegrees = 0;
             row.culmination = astro::UpperCulmination(*input.latitudeDegrees, *declination);
         }
         rows.append(row);

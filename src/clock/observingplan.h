@@ -37,8 +37,10 @@ struct PlanRow
     /// Decimal degrees of field 3; none when the record's declination is malformed.
     std::optional<double> declinationDegrees;
 
-    std::optional<astro::HorizontalPosition> position; ///< now; needs latitude and declination
-    std::optional<astro::Culmination> culmination;     ///< needs latitude and declination
+    /// Now; needs latitude and declination. An azimuth that degreesText would round to 360.00
+    /// is 0, north.
+    std::optional<astro::HorizontalPosition> position;
+    std::optional<astro::Culmination> culmination; ///< needs latitude and declination
     QString emptyReason; ///< German: why altitude and azimuth are empty, or empty
 };
 

@@ -79,4 +79,6 @@ void SiderealClock::makePass()
     controls.Picture4->Print(DateTimeText(localReading, locale));
     controls.Picture2->Print(SplitTimeText(readings.siderealSplit));
     controls.Picture3->Print(SplitTimeText(readings.hourAngleSplit));
+    if (afterPass)
+        afterPass();
 }

@@ -3,6 +3,8 @@
 
 #include <QPointer>
 
+#include <functional>
+
 class ClockPause;
 class PictureBox;
 class QCheckBox;
@@ -44,6 +46,9 @@ public:
     /// The main window's load step: runs may go on.
     void resetRunFlag() { RunFlag = 1; }
 
+    /// Called after every pass, while the readings are fresh (the summer-time check).
+    void setAfterPass(std::function<void()> hook) { afterPass = std::move(hook); }
+
 private:
     void makePass();
 
@@ -54,4 +59,5 @@ private:
     ClockPause &pause;
     int runDepth = 0;
     bool endingAllRuns = false;
+    std::function<void()> afterPass;
 };

@@ -11,3 +11,8 @@ int SystemTimeSource::currentUtcOffsetSeconds()
 {
     return QDateTime::currentDateTime().offsetFromUtc();
 }
+
+QTimeZone SystemTimeSource::timeZone()
+{
+    return QTimeZone::systemTimeZone();
+}

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QTimeZone>
 
 /// Where the clock reads the present local time; tests pass a fixed or scripted one.
 class TimeSource
@@ -13,6 +14,9 @@ public:
     /// The system's present offset of local time from UTC, in seconds (3600 for central
     /// European time, 7200 for its summer time).
     virtual int currentUtcOffsetSeconds() = 0;
+    /// The system's time zone, for the offset in force at another time than now. A source that
+    /// knows only its present offset stands for a zone that always keeps it.
+    virtual QTimeZone timeZone() { return QTimeZone(currentUtcOffsetSeconds()); }
 };
 
 /// The computer's own clock.
@@ -21,4 +25,5 @@ class SystemTimeSource : public TimeSource
 public:
     QDateTime currentLocalTime() override;
     int currentUtcOffsetSeconds() override;
+    QTimeZone timeZone() override;
 };

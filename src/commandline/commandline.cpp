@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "commandline.h"
 
+#include "catalogue/cataloguemessages.h"
 #include "catalogue/translations.h"
 #include "commandline/plancommand.h"
 #include "zenitorversion.h"
@@ -10,7 +11,10 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 
+#include <cerrno>
 #include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -94,10 +98,31 @@ CommandLineOutcome readCommandLine(const QStringList &arguments)
     return outcome;
 }
 
+namespace {
+
+// A standard stream the caller closed would pass its number to the next file opened, which
+// would then receive the text meant for it. /dev/null opened for reading holds the number, so
+// a write there fails as on the closed stream (EBADF).
+void holdClosedStandardStreams()
+{
+    for (const int stream : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
+        if (::fcntl(stream, F_GETFD) != -1 || errno != EBADF)
+            continue;
+        const int placeholder = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+        if (placeholder >= 0 && placeholder != stream) {
+            ::dup2(placeholder, stream);
+            ::close(placeholder);
+        }
+    }
+}
+
+} // namespace
+
 std::optional<int> answerCommandLine(int argc, char *argv[])
 {
     if (argc <= 1)
         return std::nullopt;
+    holdClosedStandardStreams();
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
@@ -113,7 +138,28 @@ std::optional<int> answerCommandLine(int argc, char *argv[])
         return printPlan(*outcome.plan);
     if (outcome.startWindow)
         return std::nullopt;
-    std::fputs(outcome.standardOutput.toLocal8Bit().constData(), stdout);
-    std::fputs(outcome.standardError.toLocal8Bit().constData(), stderr);
-    return outcome.exitCode;
+    return printOutcome(outcome, stdout, stderr);
+}
+
+int printOutcome(const CommandLineOutcome &outcome, std::FILE *out, std::FILE *err)
+{
+    // Written with its length, so a NUL byte in the text cannot end it early.
+    const QByteArray output = outcome.standardOutput.toUtf8();
+    errno = 0;
+    bool written = std::fwrite(output.constData(), 1, std::size_t(output.size()), out) ==
+                   std::size_t(output.size());
+    written = std::fflush(out) == 0 && written && !std::ferror(out);
+    const int systemError = errno;
+    QByteArray errorText = outcome.standardError.toUtf8();
+    int exitCode = outcome.exitCode;
+    if (!written && systemError != EPIPE) {
+        errorText +=
+            QStringLiteral("zenitor: Die Ausgabe konnte nicht geschrieben werden (%1)!!!\n")
+                .arg(writeFailureReason(systemError))
+                .toUtf8();
+        exitCode = 1;
+    }
+    std::fwrite(errorText.constData(), 1, std::size_t(errorText.size()), err);
+    std::fflush(err);
+    return exitCode;
 }

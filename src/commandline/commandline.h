@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstdio>
 #include <optional>
 
 /// What the command line asks for: the window, or a text to print and an exit code.
@@ -28,3 +29,8 @@ CommandLineOutcome readCommandLine(const QStringList &arguments);
 /// Answers the command line before anything of the window system is touched, so --help and
 /// --version work without a display. The exit code when the program ends without a window.
 std::optional<int> answerCommandLine(int argc, char *argv[]);
+
+/// Writes an outcome's texts (standard output as UTF-8) and checks that they arrived: a write
+/// that fails is a German message on err and exit code 1. A closed pipe ends it quietly, with
+/// the outcome's exit code, as a reader that has seen enough is no fault.
+int printOutcome(const CommandLineOutcome &outcome, std::FILE *out, std::FILE *err);

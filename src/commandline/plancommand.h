@@ -4,7 +4,9 @@
 #include "commandline/commandline.h"
 
 #include <QCommandLineOption>
+#include <QDateTime>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -35,10 +37,25 @@ private:
                             QStringLiteral("Ortszeit \"JJJJ-MM-TT hh:mm:ss\". Vorgabe: jetzt."),
                             QStringLiteral("zeit")};
     QCommandLineOption summer{QStringLiteral("sommerzeit"),
-                              QStringLiteral("Mit Sommerzeit rechnen (Vorgabe: nach der "
-                                             "Zeitzone des Systems).")};
+                              QStringLiteral("Mit Sommerzeit rechnen, --time gilt in UTC+2 "
+                                             "(Vorgabe: nach der Zeitzone des Systems).")};
     QCommandLineOption winter{QStringLiteral("winterzeit"),
-                              QStringLiteral("Ohne Sommerzeit rechnen.")};
+                              QStringLiteral("Ohne Sommerzeit rechnen, --time gilt in UTC+1.")};
+};
+
+/// The local time and "Sommerzeit" of a plan, as --time, --sommerzeit and --winterzeit ask.
+struct PlanClock
+{
+    QDateTime localTime; ///< wall-clock reading, without zone rules when --time gives it
+    bool daylightSaving = false;
+    QStringList notes; ///< German notes for standard error
+
+    /// Without --time: the system clock now, the flag or else the system's present offset, and
+    /// a note while the two disagree. With --time and a flag: that time in the flag's offset.
+    /// With --time alone: the offset the system's zone has at that time when it is central
+    /// European time, else winter time with a note. A German fault for a time that is no time,
+    /// or that the system's zone skips or shows twice when no flag decides.
+    std::optional<QString> set(const PlanRequest &request, TimeSource &timeSource);
 };
 
 /// The plan as a tab-separated UTF-8 table on standard output, exit code 0; an unknown site or

@@ -361,6 +361,10 @@ void TestCatalogueFiles::limits_data()
         << "M 1;1:2:3;4:5:6;x\r\nM 2;1:2:3;4:5:6;" + QByteArray(1000 * 1000, 'y') +
                "\r\nM 3;1:2:3;4:5:6;z"
         << FileState::Done << QStringList{"M 1", "M 3"} << QList<qsizetype>{2};
+    QTest::newRow("object list: a record of exactly 4096 characters is read")
+        << Reader::ObjectNames
+        << "M 1;1:2:3;4:5:6;" + QByteArray(4096 - 16, 'i') + "\r\nM 2;1:2:3;4:5:6;"
+        << FileState::Done << QStringList{"M 1", "M 2"} << QList<qsizetype>{};
     QTest::newRow("object records: line numbers count empty lines too")
         << Reader::ObjectRecords << "\r\n" + longWord + "\n\nA;1:2:3;4:5:6;i\n" + longWord
         << FileState::Done << QStringList{"A|1:2:3|4:5:6|i"} << QList<qsizetype>{2, 5};
@@ -411,6 +415,8 @@ void TestCatalogueFiles::linksOutOfTheFolder_data()
         << QStringLiteral("elsewhere/Fremd.txt") << FileState::OutsideFolder;
     QTest::newRow("link to a missing file outside")
         << QStringLiteral("elsewhere/Fehlt.txt") << FileState::OutsideFolder;
+    QTest::newRow("link into a sibling folder whose name begins with the data folder's")
+        << QStringLiteral("data-alt/Fremd.txt") << FileState::OutsideFolder;
     QTest::newRow("link to another list in the data folder")
         << QStringLiteral("data/Andere.txt") << FileState::Done;
     QTest::newRow("link to a file in a subfolder of the data folder")
@@ -425,8 +431,10 @@ void TestCatalogueFiles::linksOutOfTheFolder()
     QTemporaryDir outer;
     QVERIFY(QDir(outer.path()).mkpath(QStringLiteral("data/alt")));
     QVERIFY(QDir(outer.path()).mkpath(QStringLiteral("elsewhere")));
+    QVERIFY(QDir(outer.path()).mkpath(QStringLiteral("data-alt")));
     const QByteArray record("Fremd;1:2:3;4:5:6;\r\n");
-    for (const char *name : {"elsewhere/Fremd.txt", "data/Andere.txt", "data/alt/Andere.txt"})
+    for (const char *name :
+         {"elsewhere/Fremd.txt", "data-alt/Fremd.txt", "data/Andere.txt", "data/alt/Andere.txt"})
         writeFile(outer.filePath(QString::fromLatin1(name)), record);
     const QString target = outer.filePath(linkTarget);
     QVERIFY(QFile::link(target, outer.filePath(QStringLiteral("data/") + LIST + ".txt")));
@@ -513,6 +521,8 @@ void TestCatalogueFiles::changeSinceReadingIsNoticed_data()
     QTest::newRow("same content, touched")
         << QStringLiteral("touch") << FileState::ChangedMeanwhile;
     QTest::newRow("deleted") << QStringLiteral("delete") << FileState::ChangedMeanwhile;
+    QTest::newRow("unchanged, its name in other case: saved")
+        << QStringLiteral("other case") << FileState::Done;
 }
 
 void TestCatalogueFiles::changeSinceReadingIsNoticed()
@@ -521,7 +531,9 @@ void TestCatalogueFiles::changeSinceReadingIsNoticed()
     QFETCH(FileState, state);
 
     QTemporaryDir folder;
-    const QString path = folder.filePath(LIST + QStringLiteral(".txt"));
+    // A list copied from Windows: "test.txt" for the list "Test".
+    const QString fileName = change == QLatin1String("other case") ? LIST.toLower() : LIST;
+    const QString path = folder.filePath(fileName + QStringLiteral(".txt"));
     const QByteArray first("A;1:2:3;4:5:6;eins\r\n");
     writeFile(path, first);
     const CatalogueFiles files(folder.path());

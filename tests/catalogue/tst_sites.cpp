@@ -22,7 +22,8 @@ private slots:
 void TestSites::latitudes_data()
 {
     QTest::addColumn<QByteArray>("bytes");
-    // Per site: text, latitude (or "-"), and "Zeile n" when a message names the line.
+    // Per site: text, latitude (or "-"), and "Zeile n" when a message names the line; a fourth
+    // part when the line lacks its site text.
     QTest::addColumn<QStringList>("expected");
 
     QTest::newRow("old file without latitudes keeps working")
@@ -47,6 +48,12 @@ void TestSites::latitudes_data()
     QTest::newRow("exponent, nan and inf are refused")
         << QByteArray("1 A;5e1\r\n2 B;nan\r\n3 C;inf\r\n")
         << QStringList{"1 A|-|Zeile 1", "2 B|-|Zeile 2", "3 C|-|Zeile 3"};
+    QTest::newRow("tabs around the latitude are trimmed like blanks")
+        << QByteArray("13.41 Berlin;\t52.52\t\r\n-70.4 La Silla; \t-29.26\r\n")
+        << QStringList{"13.41 Berlin|52.52|", "-70.4 La Silla|-29.26|"};
+    QTest::newRow("a line without its site text is named")
+        << QByteArray("13.41 Berlin;52.52\r\n;52\r\n")
+        << QStringList{"13.41 Berlin|52.52|", "|52||Zeile 2"};
     QTest::newRow("number with a name behind it is refused")
         << QByteArray("13.41 Berlin;52.52 N\r\n") << QStringList{"13.41 Berlin|-|Zeile 1"};
 }
@@ -72,6 +79,13 @@ void TestSites::latitudes()
                      qPrintable(QStringLiteral("want %1, got %2")
                                     .arg(want[1])
                                     .arg(*site.latitudeDegrees, 0, 'g', 17)));
+        }
+        if (want.size() > 3) {
+            QVERIFY2(site.textProblem.contains(want[3]) &&
+                         site.textProblem.contains(QStringLiteral("standort.txt")),
+                     qPrintable(site.textProblem));
+        } else {
+            QVERIFY2(site.textProblem.isEmpty(), qPrintable(site.textProblem));
         }
         if (want[2].isEmpty()) {
             QVERIFY2(site.latitudeProblem.isEmpty(), qPrintable(site.latitudeProblem));
@@ -108,6 +122,9 @@ void TestSites::latitudeBelongsToTheExactSiteText()
     QCOMPARE(latitudeOfSite(sites, QStringLiteral("9.99 Hamburg")), std::optional<double>());
     QCOMPARE(latitudeOfSite(sites, QStringLiteral("13.41")), std::optional<double>());
     QCOMPARE(latitudeOfSite(sites, QStringLiteral("13.41 berlin")), std::optional<double>());
+    // Blanks and tabs around the text, as a typed or pasted site has them, do not count.
+    QCOMPARE(latitudeOfSite(sites, QStringLiteral(" \t13.41 Berlin\t ")), std::optional(52.52));
+    QCOMPARE(findSite(sites, QStringLiteral("9.99 Hamburg ")), &sites[1]);
 }
 
 QTEST_GUILESS_MAIN(TestSites)

@@ -35,6 +35,8 @@ private slots:
     void hourAngleIsTheReadouts_data();
     void hourAngleIsTheReadouts();
     void sortedByNextTransitWithBrokenRecordsLast();
+    void brokenRecordsKeepFileOrderInLongPlans();
+    void azimuthJustWestOfNorthIsZero();
     void emptyHeightsSayWhy_data();
     void emptyHeightsSayWhy();
     void transitTimeIgnoresZoneChanges();
@@ -103,6 +105,49 @@ void TestObservingPlan::sortedByNextTransitWithBrokenRecordsLast()
     QCOMPARE(rows[3].emptyReason, QStringLiteral("Rektaszension überprüfen"));
 }
 
+void TestObservingPlan::brokenRecordsKeepFileOrderInLongPlans()
+{
+    // Long enough that an unstable sort would shuffle the rows it cannot order.
+    QList<QStringList> records;
+    QStringList fileOrder;
+    for (int i = 0; i < 24; ++i) {
+        const QString hours = QString::number((i * 7) % 24);
+        records.append({QStringLiteral("Gut %1").arg(i), hours + QStringLiteral(":00:00"),
+                        QStringLiteral("10:00:00")});
+        const QString broken = QStringLiteral("Kaputt %1").arg(i);
+        records.append({broken, QStringLiteral("5:34"), QStringLiteral("10:00:00")});
+        fileOrder.append(broken);
+    }
+    const QList<PlanRow> rows = computePlan(berlin(records));
+    QCOMPARE(rows.size(), 48);
+    QStringList brokenOrder;
+    for (qsizetype i = 24; i < rows.size(); ++i)
+        brokenOrder.append(rows[i].name);
+    QCOMPARE(brokenOrder, fileOrder);
+    for (qsizetype i = 1; i < 24; ++i)
+        QVERIFY(rows[i - 1].secondsToTransit <= rows[i].secondsToTransit);
+}
+
+void TestObservingPlan::azimuthJustWestOfNorthIsZero()
+{
+    // Near the pole an object north of the zenith stays within 0.005° west of north for about
+    // half a minute after its transit: [0, 360) has no 360.00.
+    PlanInput input = berlin({record("Polnah;02:31:49;89:15:00;")});
+    input.localTime = computePlan(input).constFirst().transitLocalTime;
+    int nearNorth = 0;
+    for (int second = 1; second <= 20; ++second) {
+        input.localTime = input.localTime.addSecs(1);
+        const PlanRow row = computePlan(input).constFirst();
+        QVERIFY(row.position);
+        const double azimuth = row.position->azimuthDegrees;
+        QVERIFY2(azimuth >= 0 && azimuth < 360, qPrintable(QString::number(azimuth, 'f', 6)));
+        QVERIFY2(degreesText(azimuth) != QStringLiteral("360.00"),
+                 qPrintable(degreesText(azimuth)));
+        nearNorth += azimuth == 0 ? 1 : 0;
+    }
+    QVERIFY(nearNorth > 0);
+}
+
 void TestObservingPlan::emptyHeightsSayWhy_data()
 {
     QTest::addColumn<QString>("line");
@@ -162,6 +207,10 @@ void TestObservingPlan::texts_data()
     QTest::newRow("two decimals, point") << degreesText(-5.905) << "-5.91";
     QTest::newRow("no minus on a rounded zero") << degreesText(-0.001) << "0.00";
     QTest::newRow("date and time") << planDateTimeText(DECEMBER_NIGHT) << "2026-12-08 23:30:00";
+    QTest::newRow("summer-time note for a system west of Greenwich")
+        << summerTimeWarning(false, -5 * 3600)
+        << "„Sommerzeit“ ist nicht angekreuzt (UTC+01:00), die Systemuhr geht aber auf "
+           "UTC-05:00: Greenwich-Zeit, Sternzeit und Stundenwinkel überprüfen!";
 }
 
 void TestObservingPlan::texts()

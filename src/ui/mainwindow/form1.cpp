@@ -143,7 +143,9 @@ Form1::Form1(const Form1Services &services, QWidget *parent) : QWidget(parent), 
                                         *services.timeSource, *services.pause);
     connectHandlers();
     connectPlanWindow();
-    new SummerTimeGuard(Check1, *services.timeSource); // owned by the box
+    auto *summerTime = new SummerTimeGuard(Check1, *services.timeSource); // owned by the box
+    // The offset changes in the middle of a run: the mark must come with the first wrong pass.
+    clock->setAfterPass([summerTime] { summerTime->check(); });
     Form_Load();
 }
 

@@ -113,6 +113,8 @@ private:
     void connectPlanWindow();
     void planListSaved(const QString &listName);
     void closePlanWindow();
+    /// Says once why "Alle Fenster in Nachtfarben" is not kept across starts.
+    void tellNightNotice();
 
     QLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6, *Label7, *Label8, *Label9,
         *Label10, *Label11, *Label12, *Label13, *Label14;

@@ -2,6 +2,7 @@
 #include "ui/editor/form2.h"
 #include "ui/help/form3.h"
 #include "ui/mainwindow/form1.h"
+#include "ui/shared/messagepresenter.h"
 #include "ui/shared/nightchoice.h"
 
 #include <QContextMenuEvent>
@@ -31,6 +32,7 @@ QMenu *Form1::createBackgroundMenu()
     night->setCheckable(true);
     night->setChecked(AllWindowsNight::isChosen());
     connect(night, &QAction::toggled, this, &Form1::setAllWindowsNight);
+    tellNightNotice();
     // F2 itself belongs to the main window; the entry only names it.
     QAction *planEntry = menu->addAction(QStringLiteral("Beobachtungsplan\tF2"));
     planEntry->setObjectName(QStringLiteral("openPlan"));
@@ -45,4 +47,11 @@ void Form1::setAllWindowsNight(bool night)
         editor->showInNightColours(night);
     if (help)
         help->showInNightColours(night);
+    tellNightNotice();
+}
+
+void Form1::tellNightNotice()
+{
+    if (const QString notice = AllWindowsNight::takeNotice(); !notice.isEmpty())
+        services.messages->showMessage(this, notice);
 }

@@ -60,10 +60,14 @@ void Form1::fillChoicesFromFiles()
     Combo3->addItems(lists.value);
     selectEntry(Combo3, 0);
 
-    const FileRead<QStringList> sites = files.ReadSiteEntries();
+    const FileRead<QList<SiteEntry>> sites = files.ReadSites();
     if (const QString problem = readProblem(sites, sites.value.size()); !problem.isEmpty())
         tell(services.messages, this, problem);
-    Combo1->addItems(sites.value);
+    for (const SiteEntry &site : sites.value) {
+        Combo1->addItem(site.text);
+        if (!site.textProblem.isEmpty())
+            tell(services.messages, this, site.textProblem);
+    }
     // The first site is chosen by the activation, not by loading.
     Combo1->setCurrentIndex(-1);
     Combo1->clearEditText();

@@ -24,6 +24,10 @@ void SummerTimeGuard::check()
     const int offset = timeSource.currentUtcOffsetSeconds();
     const bool ticked = box->checkState() != Qt::Unchecked;
     const bool disagrees = summerTimeDisagrees(ticked, offset);
-    box->setText(disagrees ? markedCaption() : plainCaption());
-    box->setToolTip(disagrees ? summerTimeWarning(ticked, offset) : QString());
+    const QString caption = disagrees ? markedCaption() : plainCaption();
+    if (box->text() != caption)
+        box->setText(caption);
+    const QString tip = disagrees ? summerTimeWarning(ticked, offset) : QString();
+    if (box->toolTip() != tip)
+        box->setToolTip(tip);
 }

@@ -22,8 +22,12 @@ public:
     static QString plainCaption() { return QStringLiteral("Sommerzeit"); }
     static QString markedCaption() { return QStringLiteral("Sommerzeit (!)"); }
 
-    /// Compares the box with the system's offset now and marks or clears the caption.
+    /// Compares the box with the system's offset now and marks or clears the caption. Cheap
+    /// enough for every pass of the running clock: it touches the box only on a change.
     void check();
+
+    /// The once-a-minute check that finds the change while the clock stands.
+    const QTimer &recheckTimer() const { return recheck; }
 
 private:
     QCheckBox *box;

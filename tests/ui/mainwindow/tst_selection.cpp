@@ -372,6 +372,12 @@ void TestSelection::unusableFiles_data()
     QTest::newRow("location file of empty lines")
         << QStringList{"write standort.txt=\r\n\r\n"}
         << QStringList{"Datei standort.txt" + in + "enthält keine Einträge!!!"} << 2 << 2 << 0;
+    QTest::newRow("a site line without its site text is named, its entry stays")
+        << QStringList{"write standort.txt=13.40 Berlin\r\n;52\r\n"}
+        << QStringList{"Zeile 2 der Datei standort.txt" + in +
+                       "nennt keinen Standort (erst die Länge in Grad, dann der Name) und steht "
+                       "für Länge 0, überprüfen!!!"}
+        << 2 << 2 << 2;
     QTest::newRow("both missing: the list index is read first")
         << QStringList{"remove liste.txt", "remove standort.txt"}
         << QStringList{"Datei liste.txt" + in + "nicht gefunden!!!",

@@ -3,10 +3,12 @@
 // the two disagree; no message box, no light.
 #include "support/fakeservices.h"
 #include "ui/mainwindow/form1.h"
+#include "ui/mainwindow/summertimeguard.h"
 #include "ui/shared/application.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QPushButton>
 #include <QTest>
 
 class TestSummerTime : public QObject
@@ -17,6 +19,8 @@ private slots:
     void boxAgainstSystemOffset_data();
     void boxAgainstSystemOffset();
     void offsetChangeIsNoticedWhenTheBoxIsTouched();
+    void runningClockMarksTheChangeAtTheNextPass();
+    void stoppedClockRechecksEveryMinute();
 };
 
 void TestSummerTime::boxAgainstSystemOffset_data()
@@ -71,6 +75,44 @@ void TestSummerTime::offsetChangeIsNoticedWhenTheBoxIsTouched()
     box->click();
     QCOMPARE(box->text(), QStringLiteral("Sommerzeit (!)"));
     QVERIFY(box->toolTip().contains(QStringLiteral("UTC+02:00")));
+}
+
+void TestSummerTime::runningClockMarksTheChangeAtTheNextPass()
+{
+    FakeServices fakes;
+    Form1 window(fakes.forFolder(QStringLiteral(ZENITOR_SOURCE_DIR "/data")));
+    auto *box = window.findChild<QCheckBox *>(QStringLiteral("Check1"));
+    auto *start = window.findChild<QPushButton *>(QStringLiteral("Command1"));
+    QVERIFY(box && start);
+    QStringList captions;
+    fakes.pause.script = [&](int wait) {
+        captions.append(box->text());
+        if (wait == 1) // the spring change, between two passes
+            fakes.time.utcOffsetSeconds = 7200;
+        if (wait == 2)
+            fakes.pause.interrupt();
+    };
+    start->click();
+    // The pass after the change is marked; the minute's check is not waited for.
+    QCOMPARE(captions, (QStringList{"Sommerzeit", "Sommerzeit (!)"}));
+    QVERIFY(box->toolTip().contains(QStringLiteral("UTC+02:00")));
+}
+
+void TestSummerTime::stoppedClockRechecksEveryMinute()
+{
+    FakeServices fakes;
+    Form1 window(fakes.forFolder(QStringLiteral(ZENITOR_SOURCE_DIR "/data")));
+    auto *box = window.findChild<QCheckBox *>(QStringLiteral("Check1"));
+    auto *guard = box->findChild<SummerTimeGuard *>();
+    QVERIFY(guard);
+    const QTimer &recheck = guard->recheckTimer();
+    QVERIFY(recheck.isActive());
+    QCOMPARE(recheck.interval(), 60 * 1000);
+    // The night's change while the clock stands: the minute's timeout marks it.
+    fakes.time.utcOffsetSeconds = 7200;
+    QCOMPARE(box->text(), QStringLiteral("Sommerzeit"));
+    QMetaObject::invokeMethod(const_cast<QTimer *>(&recheck), "timeout");
+    QCOMPARE(box->text(), QStringLiteral("Sommerzeit (!)"));
 }
 
 QTEST_MAIN(TestSummerTime)

@@ -57,6 +57,7 @@ class TestPlanChart : public QObject
 private slots:
     void altitudeCurvePeaksAtTheTransit_data();
     void altitudeCurvePeaksAtTheTransit();
+    void withoutLatitudeTheHourAngleIsPlotted_data();
     void withoutLatitudeTheHourAngleIsPlotted();
     void nightColoursAndCurveOnTheRightSide_data();
     void nightColoursAndCurveOnTheRightSide();
@@ -133,9 +134,19 @@ void TestPlanChart::altitudeCurvePeaksAtTheTransit()
         QVERIFY(lowest->y() < 0 && peak.y() > 0);
 }
 
+void TestPlanChart::withoutLatitudeTheHourAngleIsPlotted_data()
+{
+    QTest::addColumn<QByteArray>("declination");
+    QTest::addColumn<bool>("withLatitude");
+    QTest::newRow("typed longitude, no latitude") << QByteArray("22:00:00") << false;
+    QTest::newRow("malformed declination at a site with latitude") << QByteArray("22:00") << true;
+}
+
 void TestPlanChart::withoutLatitudeTheHourAngleIsPlotted()
 {
-    const PlanInput input = oneObject(2.0, "22:00:00", false);
+    QFETCH(QByteArray, declination);
+    QFETCH(bool, withLatitude);
+    const PlanInput input = oneObject(2.0, declination.constData(), withLatitude);
     const PlanRow row = onlyRow(input);
     const PlanChartCurve curve = planChartCurve(input, row, 1441);
 

@@ -16,6 +16,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
@@ -36,6 +37,25 @@ QAction *nightAction(QMenu *menu)
     return menu->findChild<QAction *>(QStringLiteral("allWindowsNight"));
 }
 
+QString settingsFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+}
+
+QString settingsPath()
+{
+    return settingsFolder() + QStringLiteral("/zenitor.conf");
+}
+
+/// Ticks or unticks the entry as the observer does, through a fresh menu; its state before.
+bool toggleNight(Form1 *window)
+{
+    const std::unique_ptr<QMenu> menu(window->createBackgroundMenu());
+    const bool before = nightAction(menu.get())->isChecked();
+    nightAction(menu.get())->trigger();
+    return before;
+}
+
 } // namespace
 
 class TestNightWindows : public QObject
@@ -53,6 +73,9 @@ private slots:
     void choiceKeptAcrossStarts();
     void menuOnlyOnTheBackground_data();
     void menuOnlyOnTheBackground();
+    void choiceHoldsForTheSessionWhenNotKept_data();
+    void choiceHoldsForTheSessionWhenNotKept();
+    void oversizedSettingsAreIgnored();
 
 private:
     void openBoth();
@@ -227,6 +250,82 @@ void TestNightWindows::menuOnlyOnTheBackground()
     checkNight(menu);
     menu->close();
     QTRY_VERIFY(!menu); // deleted on close
+}
+
+void TestNightWindows::choiceHoldsForTheSessionWhenNotKept_data()
+{
+    // As root a missing write permission fails nothing; these obstacles fail for everyone.
+    QTest::addColumn<bool>("fileIsAFolder"); ///< else the settings folder is a file
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("a folder in place of the file")
+        << true << "an Stelle der Datei steht ein Ordner";
+    QTest::newRow("a file in place of the folder") << false << "nicht beschreibbar";
+}
+
+void TestNightWindows::choiceHoldsForTheSessionWhenNotKept()
+{
+    QFETCH(bool, fileIsAFolder);
+    QFETCH(QString, reason);
+    const QString blocked = fileIsAFolder ? settingsPath() : settingsFolder();
+    QDir(settingsFolder()).removeRecursively();
+    if (fileIsAFolder) {
+        QVERIFY(QDir().mkpath(blocked));
+    } else {
+        QVERIFY(QDir().mkpath(QFileInfo(blocked).absolutePath()));
+        QFile file(blocked);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    const QStringList &shown = fixture->fakes.messages.shown;
+
+    QCOMPARE(toggleNight(window), false);
+    openBoth();
+    checkNight(window->editorWindow());
+    checkNight(window->helpWindow());
+    QCOMPARE(shown.size(), 1);
+    QVERIFY2(shown.constFirst().contains(QStringLiteral("gilt nur bis zum Programmende")) &&
+                 shown.constFirst().contains(reason),
+             qPrintable(shown.constFirst()));
+    // Said once: switching again works and stays silent.
+    QCOMPARE(toggleNight(window), true);
+    checkDesigned();
+    QCOMPARE(toggleNight(window), false);
+    QCOMPARE(shown.size(), 1);
+
+    // Once the file can be written again, it keeps the choice.
+    if (fileIsAFolder)
+        QVERIFY(QDir(blocked).removeRecursively());
+    else
+        QVERIFY(QFile::remove(blocked));
+    QCOMPARE(toggleNight(window), true);
+    QVERIFY(QFileInfo(settingsPath()).isFile());
+    QVERIFY(!AllWindowsNight::isChosen());
+}
+
+void TestNightWindows::oversizedSettingsAreIgnored()
+{
+    QVERIFY(QDir().mkpath(settingsFolder()));
+    QFile file(settingsPath());
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("[General]\nallWindowsNight=true\n");
+    file.write(QByteArray(AllWindowsNight::MAX_SETTINGS_BYTES, ';') + '\n');
+    file.close();
+    const qint64 size = file.size();
+    const QStringList &shown = fixture->fakes.messages.shown;
+
+    // Not read: the designed look, with a word why.
+    QCOMPARE(toggleNight(window), false);
+    QCOMPARE(shown.size(), 1);
+    QVERIFY2(shown.constFirst().contains(QStringLiteral("größer als 64 KiB")),
+             qPrintable(shown.constFirst()));
+    // The choice holds for the session; the file is left as it is.
+    window->Command5_Click();
+    QVERIFY(QTest::qWaitForWindowExposed(window->helpWindow()));
+    checkNight(window->helpWindow());
+    QCOMPARE(QFileInfo(settingsPath()).size(), size);
+    QCOMPARE(shown.size(), 1);
+
+    QVERIFY(QFile::remove(settingsPath()));
+    QCOMPARE(toggleNight(window), true); // the file serves again
 }
 
 QTEST_MAIN(TestNightWindows)
