@@ -64,8 +64,18 @@ UnitVector unit(const double p[3])
 
 } // namespace
 
-SkyOfDate::SkyOfDate(double utcSeconds)
+SkyOfDate::SkyOfDate(double utcSeconds) : m_nodeUtc(utcSeconds)
 {
+    for (int node = 0; node < 3; ++node) {
+        const TwoPartDate tt = ttDate(utcSeconds + (node - 1) * SECONDS_PER_DAY);
+        double heliocentric[2][3];
+        double barycentric[2][3];
+        eraEpv00(tt.whole, tt.fraction, heliocentric, barycentric);
+        for (int i = 0; i < 3; ++i) {
+            m_sunNodes[node][i] = -heliocentric[0][i];
+            m_velocityNodes[node][i] = barycentric[1][i];
+        }
+    }
     const TwoPartDate ut = utcDate(utcSeconds);
     const TwoPartDate tt = ttDate(utcSeconds);
     eraPnm06a(tt.whole, tt.fraction, m_trueOfDate);
@@ -77,17 +87,42 @@ SkyOfDate::SkyOfDate(double utcSeconds)
     eraPmat06(epoch1, epoch2, m_equinox2030);
 }
 
+void SkyOfDate::sunAndEarthVelocity(double utcSeconds, double sun[3], double velocity[3]) const
+{
+    const double x = (utcSeconds - m_nodeUtc) / SECONDS_PER_DAY;
+    if (std::abs(x) > 1.0) {
+        const TwoPartDate tt = ttDate(utcSeconds);
+        double heliocentric[2][3];
+        double barycentric[2][3];
+        eraEpv00(tt.whole, tt.fraction, heliocentric, barycentric);
+        for (int i = 0; i < 3; ++i) {
+            sun[i] = -heliocentric[0][i];
+            velocity[i] = barycentric[1][i];
+        }
+        return;
+    }
+    // Lagrange weights of the nodes at -1, 0 and +1 day.
+    const double weights[3] = {x * (x - 1.0) / 2.0, 1.0 - x * x, x * (x + 1.0) / 2.0};
+    for (int i = 0; i < 3; ++i) {
+        sun[i] = 0.0;
+        velocity[i] = 0.0;
+        for (int node = 0; node < 3; ++node) {
+            sun[i] += weights[node] * m_sunNodes[node][i];
+            velocity[i] += weights[node] * m_velocityNodes[node][i];
+        }
+    }
+}
+
 double SkyOfDate::sunAltitudeDegrees(double utcSeconds, const Site &site) const
 {
-    const TwoPartDate tt = ttDate(utcSeconds);
-    double heliocentric[2][3];
-    double barycentric[2][3];
-    eraEpv00(tt.whole, tt.fraction, heliocentric, barycentric);
+    double geometric[3];
+    double velocity[3];
+    sunAndEarthVelocity(utcSeconds, geometric, velocity);
     // The Sun seen from the Earth, shifted by the annual aberration: v / c in first order.
     double sun[3];
-    const double distance = eraPm(heliocentric[0]);
+    const double distance = eraPm(geometric);
     for (int i = 0; i < 3; ++i)
-        sun[i] = -heliocentric[0][i] / distance + barycentric[1][i] / ERFA_DC;
+        sun[i] = geometric[i] / distance + velocity[i] / ERFA_DC;
     double ofDate[3];
     eraRxp(const_cast<double(*)[3]>(m_trueOfDate), sun, ofDate);
     const double localSidereal = greenwichMeanSidereal(utcSeconds) + m_equationOfEquinoxes +
@@ -100,9 +135,9 @@ MoonView SkyOfDate::moon(double utcSeconds, const Site &site) const
     const TwoPartDate tt = ttDate(utcSeconds);
     double moonPv[2][3];
     eraMoon98(tt.whole, tt.fraction, moonPv);
-    double heliocentric[2][3];
-    double barycentric[2][3];
-    eraEpv00(tt.whole, tt.fraction, heliocentric, barycentric);
+    double sun[3];
+    double velocity[3];
+    sunAndEarthVelocity(utcSeconds, sun, velocity);
 
     MoonView view{};
     const double distanceAu = eraPm(moonPv[0]);
@@ -111,11 +146,9 @@ MoonView SkyOfDate::moon(double utcSeconds, const Site &site) const
         std::asin(EARTH_EQUATORIAL_RADIUS_METRES / (distanceAu * ERFA_DAU)) / RADIANS_PER_DEGREE;
 
     // Phase from the Earth's centre: the angle at the Moon between the Sun and the Earth.
-    double sun[3];
     double moonToSun[3];
     double moonToEarth[3];
     for (int i = 0; i < 3; ++i) {
-        sun[i] = -heliocentric[0][i];
         moonToSun[i] = sun[i] - moonPv[0][i];
         moonToEarth[i] = -moonPv[0][i];
     }

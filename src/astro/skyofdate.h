@@ -52,10 +52,12 @@ struct MoonView
 
 /// The orientation of the sky for a few days around one instant: the precession-nutation
 /// matrix and the equation of the equinoxes, computed once (the costly part), and the
-/// precession to the mean equinox 2030.0 of the object lists.
+/// precession to the mean equinox 2030.0 of the object lists, and the Earth's orbit a day
+/// either side.
 ///
 /// Precession moves 0.14" a day and nutation under 0.1" a day, so one SkyOfDate serves a
-/// night, or a week, within a fraction of a second of time; build a new one per night.
+/// night within a fraction of a second of time: build one per night, at its middle. Beyond a
+/// day from that instant the Sun is computed afresh (slower, same result).
 class SkyOfDate
 {
 public:
@@ -71,6 +73,14 @@ public:
     MoonView moon(double utcSeconds, const Site &site) const;
 
 private:
+    // The Sun from the Earth (AU, GCRS) and the Earth's barycentric velocity (AU/day) at utc.
+    void sunAndEarthVelocity(double utcSeconds, double sun[3], double velocity[3]) const;
+
+    // eraEpv00 costs some 0.1 ms, the Moon a tenth of that; the Earth's orbit is so smooth that
+    // a parabola through three positions a day apart is good to 1" within a day of the middle.
+    double m_nodeUtc;             // the middle node, Unix seconds; the others a day either side
+    double m_sunNodes[3][3];      // the Sun from the Earth at the nodes, AU
+    double m_velocityNodes[3][3]; // the Earth's barycentric velocity at the nodes, AU/day
     double m_trueOfDate[3][3];    // GCRS to true equator and equinox of date
     double m_equinox2030[3][3];   // GCRS to mean equator and equinox 2030.0
     double m_equationOfEquinoxes; // radians, apparent less mean sidereal time
