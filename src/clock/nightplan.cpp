@@ -12,12 +12,12 @@ int offsetSeconds(bool daylightSaving)
     return (daylightSaving ? 2 : 1) * SECONDS_PER_HOUR;
 }
 
-// The wall-clock reading as UTC Unix seconds, whatever the QDateTime's own time spec.
+// The wall-clock reading as UTC Unix seconds, whatever the QDateTime's own time spec; whole
+// seconds, as the clock reads them, so the plan's hour angle belongs to exactly this instant.
 double utcOfLocal(const QDateTime &localTime, bool daylightSaving)
 {
     const QDateTime wallClock(localTime.date(), localTime.time(), Qt::UTC);
-    return static_cast<double>(wallClock.toMSecsSinceEpoch()) / 1000.0 -
-           offsetSeconds(daylightSaving);
+    return static_cast<double>(wallClock.toSecsSinceEpoch() - offsetSeconds(daylightSaving));
 }
 
 QDateTime localOfUtc(double utcSeconds, bool daylightSaving)
