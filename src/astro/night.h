@@ -154,7 +154,8 @@ struct ObjectNight
 /// Given: night (from ComputeNightEvents), declinationDegrees (-90..+90), hourAngleHours (hours
 /// westward, any finite value) as the clock computes it at hourAngleUtc (Unix seconds).
 /// Returned: rise and set unset for a circumpolar or never-rising object; best time unset
-/// without darkness or when the object stays below the horizon all the dark hours.
+/// without darkness or when the object stays below the horizon all the dark hours; no times
+/// at all for an hour angle that is not finite.
 /// Costs a few trigonometric calls: cheap enough for every object on every refresh.
 ObjectNight ObjectInNight(const NightEvents &night, double declinationDegrees,
                           double hourAngleHours, double hourAngleUtc);

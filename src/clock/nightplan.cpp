@@ -190,9 +190,11 @@ QList<NightObject> computeNightObjects(const NightSummary &summary, const PlanIn
         }
         // The right ascension back from the plan's own hour angle, in the lists' equinox.
         const double rightAscension = localSidereal - row.hourAngleHours;
-        object.moonDistanceDegrees = astro::AngularDistanceDegrees(
+        const double distance = astro::AngularDistanceDegrees(
             moon.direction,
             astro::DirectionFromEquatorial(rightAscension, *row.declinationDegrees));
+        if (std::isfinite(distance))
+            object.moonDistanceDegrees = distance;
         objects.append(object);
     }
     return objects;
