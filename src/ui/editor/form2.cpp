@@ -152,6 +152,9 @@ void Form2::showInNightColours(bool night)
         NightVision::applyToWindow(this);
     else
         NightVision::removeFromWindow(this);
+    // Qt draws the text cursor by inverting the black below, white; the focus mark draws it red.
+    // After the palette: a change of palette sets the width back.
+    Text1->setCursorWidth(night ? 0 : 1);
     markProblemLines();
 }
 

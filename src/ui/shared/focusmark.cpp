@@ -5,11 +5,14 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QInputMethod>
 #include <QPainter>
 
 namespace {
 
 const char markName[] = "focusMark";
+/// The text cursor drawn in night windows, pixels wide.
+constexpr int CURSOR_WIDTH = 2;
 
 /// The control the focus belongs to: the line edit of a combo box stands for the combo box.
 QWidget *controlOf(QWidget *focused)
@@ -32,6 +35,11 @@ FocusMark::FocusMark(QWidget *window) : QWidget(window)
     hide();
     connect(qApp, &QApplication::focusChanged, this,
             [this](QWidget *, QWidget *now) { focusMoved(now); });
+    // Fields report every move of their cursor to the input method.
+    connect(QGuiApplication::inputMethod(), &QInputMethod::cursorRectangleChanged, this, [this] {
+        if (isVisible())
+            update();
+    });
     focusMoved(window->focusWidget());
 }
 
@@ -104,6 +112,23 @@ bool FocusMark::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
+QRect FocusMark::textCursor() const
+{
+    QWidget *field = QApplication::focusWidget();
+    if (!marked || !field || field->window() != parentWidget() ||
+        !NightVision::belongsToNightWindow(parentWidget()) ||
+        !field->testAttribute(Qt::WA_InputMethodEnabled))
+        return {};
+    const QRect cursor = field->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+    if (cursor.isNull() || !field->rect().intersects(cursor.adjusted(-1, 0, 1, 0)))
+        return {};
+    // A line edit widens its cursor's rectangle by a few pixels either side for repainting; the
+    // cursor stands in its middle.
+    const int x = cursor.width() > CURSOR_WIDTH ? cursor.center().x() : cursor.left();
+    const QPoint topLeft = field->mapTo(parentWidget(), QPoint(x, cursor.top())) - pos();
+    return QRect(topLeft, QSize(CURSOR_WIDTH, std::max(1, cursor.height())));
+}
+
 void FocusMark::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
@@ -115,4 +140,6 @@ void FocusMark::paintEvent(QPaintEvent *)
     painter.fillRect(QRect(frame.left(), frame.bottom() - t + 1, frame.width(), t), mark);
     painter.fillRect(QRect(frame.left(), frame.top(), t, frame.height()), mark);
     painter.fillRect(QRect(frame.right() - t + 1, frame.top(), t, frame.height()), mark);
+    if (const QRect cursor = textCursor(); !cursor.isEmpty())
+        painter.fillRect(cursor, NightVision::text);
 }

@@ -9,7 +9,8 @@
 /// observer who moves with Tab sees where the next key goes. It lies above the controls and
 /// takes no clicks; controls that draw themselves (the readouts) are marked like the others.
 /// In a night window the frame is bright red without green or blue, else the window's
-/// highlight colour.
+/// highlight colour. In a night window it also draws the text cursor of the focused field, in
+/// the text colour, where Qt would invert the black below it to white.
 class FocusMark : public QWidget
 {
     Q_OBJECT
@@ -26,6 +27,9 @@ public:
 
     /// Frame thickness, pixels.
     static constexpr int THICKNESS = 2;
+    /// The text cursor the mark draws in a night window, in the mark's coordinates; empty when
+    /// it draws none.
+    QRect textCursor() const;
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -83,6 +83,8 @@ private slots:
 
     void everyFocusableControlShowsTheMark();
     void markIsNightColouredInTheMainWindow();
+    void textCursorIsNightColoured_data();
+    void textCursorIsNightColoured();
     void tabReachesStartAndReturnStartsTheClock();
     void f1OpensHelpAndEscClosesIt();
     void helpOpensWhollyOnTheScreen();
@@ -152,6 +154,29 @@ void TestKeys::markIsNightColouredInTheMainWindow()
     QTRY_VERIFY(FocusMark::of(window)->isVisible());
     const QString light = firstLightPixel(window->grab().toImage());
     QVERIFY2(light.isEmpty(), qPrintable(light));
+}
+
+void TestKeys::textCursorIsNightColoured_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::newRow("hours of right ascension") << "Text1";
+    QTest::newRow("declination") << "Text2";
+    QTest::newRow("site choice") << "Combo1";
+    QTest::newRow("info") << "Text5";
+}
+
+void TestKeys::textCursorIsNightColoured()
+{
+    QFETCH(QString, field);
+    QWidget *control = controlNamed(*window, field);
+    control->setFocus(Qt::TabFocusReason);
+    QTRY_VERIFY(control->hasFocus());
+    // The cursor blinks: look at it several times.
+    for (int look = 0; look < 8; ++look) {
+        const QString light = firstLightPixel(window->grab().toImage());
+        QVERIFY2(light.isEmpty(), qPrintable(light));
+        QTest::qWait(80);
+    }
 }
 
 void TestKeys::tabReachesStartAndReturnStartsTheClock()
