@@ -14,7 +14,6 @@
 #include "ui/shared/staricon.h"
 #include "ui/shared/textfit.h"
 #include "ui/shared/widelistcombobox.h"
-#include "ui/shared/windowplacement.h"
 #include "zenitorversion.h"
 
 #include <QAbstractItemView>
