@@ -632,6 +632,8 @@ void TestForm2::saveKeysDoWhatOkDoes_data()
     QTest::newRow("Ctrl+Return") << int(Qt::Key_Return) << int(Qt::ControlModifier);
     QTest::newRow("Ctrl+Enter on the keypad")
         << int(Qt::Key_Enter) << int(Qt::ControlModifier | Qt::KeypadModifier);
+    // Return alone is a line break in the text; on the focused "OK" it presses it.
+    QTest::newRow("Return on OK") << int(Qt::Key_Return) << int(Qt::NoModifier);
 }
 
 void TestForm2::saveKeysDoWhatOkDoes()
@@ -646,8 +648,14 @@ void TestForm2::saveKeysDoWhatOkDoes()
     text->setFocus();
     text->moveCursor(QTextCursor::End);
     QTest::keyClicks(text, NEW_RECORD);
+    QWidget *receiver = text;
+    if (modifiers == Qt::NoModifier) {
+        QTest::keyClick(text, Qt::Key_Tab, Qt::ControlModifier);
+        receiver = controlsOf(*editor).Command1;
+        QTRY_VERIFY(receiver->hasFocus());
+    }
 
-    QTest::keyClick(text, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QTest::keyClick(receiver, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
 
     QCOMPARE(fixture.folder.read(QStringLiteral("Sommer.txt")),
              SOMMER + NEW_RECORD.toLatin1() + "\r\n");
