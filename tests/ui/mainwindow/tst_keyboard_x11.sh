@@ -218,13 +218,33 @@ if wait_until 10 menu_open; then
 else
     fail "the menu key opened no menu"
 fi
+# A text field has a menu of its own: Shift+Tab to the declination, Shift+F10 opens that one.
+xdotool key shift+Tab
+sleep 0.3
+xdotool key shift+F10
+if wait_until 10 menu_open; then
+    sleep 0.5
+    shot_with_popup 07-text-field-menu "$main"
+    # The field's menu (undo, cut, copy, paste ...) is far taller than the background's two
+    # entries.
+    popup=$(xdotool search --onlyvisible --pid "$program_pid" 2>/dev/null | grep -vx "$main" | tail -n 1)
+    set -- $(geometry_of "$popup")
+    [ "$4" -gt 100 ] && echo "ok: Shift+F10 on a text field opens its own menu" ||
+        fail "Shift+F10 on the declination opened a menu of $4 px, not the field's own"
+    xdotool key Escape
+    wait_until 10 menu_closed || fail "Escape did not close the text field's menu"
+else
+    fail "Shift+F10 on the declination opened no menu"
+fi
+xdotool key Tab
+wait_until 10 marked "$edit_button" || fail "Tab did not lead back to Edit"
 
 # 6. At night: the help and the editor red on black, the editor's focus mark too.
 xdotool key F1
 if wait_until 20 has_window '^Hilfe$'; then
     help=$(find_window '^Hilfe$')
     sleep 0.8
-    shot 07-help-night "$help"
+    shot 08-help-night "$help"
     brightest=$(brightest_green_blue "$help")
     [ "$brightest" -le 48 ] && echo "ok: night help, green and blue at most $brightest" ||
         fail "the night help has green or blue up to $brightest"
@@ -241,7 +261,7 @@ if wait_until 20 has_window "^$list\\.txt\$"; then
     xdotool type --delay 20 "bar"
     xdotool key ctrl+Tab
     sleep 0.8
-    shot 08-editor-night "$editor"
+    shot 09-editor-night "$editor"
     brightest=$(brightest_green_blue "$editor")
     [ "$brightest" -le 48 ] && echo "ok: night editor, green and blue at most $brightest" ||
         fail "the night editor has green or blue up to $brightest"
@@ -258,14 +278,14 @@ xdotool windowactivate --sync "$main" 2>/dev/null || true
 sleep 0.5
 
 # 7. F11: full screen on the 5:4 screen and back.
-shot 09-main-window "$main"
+shot 10-main-window "$main"
 xdotool key F11
 full_screen() { [ "$(geometry_of "$main" | cut -d' ' -f3,4)" = "1280 1024" ]; }
 if wait_until 20 full_screen; then
     echo "ok: F11 switches to full screen"
     sleep 1.5
-    import -window root "$work/10-full-screen.png"
-    [ -n "${ZENITOR_KEYBOARD_SHOTS:-}" ] && cp "$work/10-full-screen.png" "$ZENITOR_KEYBOARD_SHOTS/"
+    import -window root "$work/11-full-screen.png"
+    [ -n "${ZENITOR_KEYBOARD_SHOTS:-}" ] && cp "$work/11-full-screen.png" "$ZENITOR_KEYBOARD_SHOTS/"
     xdotool key F11
     wait_until 20 sh -c "! [ \"\$(xwininfo -id $main | awk '/Width:/ {print \$2}')\" = 1280 ]" ||
         fail "F11 did not leave full screen"
