@@ -32,8 +32,12 @@ QString SplitTimeText(const astro::SplitTime &split)
     return QStringLiteral("%1 h %2 m %3 s").arg(split.hours).arg(split.minutes).arg(split.seconds);
 }
 
-QString DateTimeText(const QDateTime &dateTime, const QLocale &locale)
+QString DateTimeText(const QDateTime &dateTime, const QLocale &requested)
 {
+    // A system without a regional format (C, POSIX) gets the dates of the German interface;
+    // one that sets a format keeps it.
+    const QLocale locale =
+        requested.language() == QLocale::C ? QLocale(QLocale::German, QLocale::Germany) : requested;
     const QString dateFormat = withFourDigitYear(locale.dateFormat(QLocale::ShortFormat));
     const QString timeFormat = withoutTimeZone(locale.timeFormat(QLocale::LongFormat));
     return locale.toString(dateTime.date(), dateFormat) + u' ' +

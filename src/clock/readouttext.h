@@ -11,7 +11,8 @@
 QString SplitTimeText(const astro::SplitTime &split);
 
 /// The locale's short date, one blank, the time of day with seconds. A two-digit
-/// year in the locale's format is widened to four digits so the date is unambiguous.
+/// year in the locale's format is widened to four digits so the date is unambiguous. The C
+/// locale (no regional format set) writes German dates, as the interface is German.
 QString DateTimeText(const QDateTime &dateTime, const QLocale &locale);
 
 /// In UTC, i.e. without zone rules, so that an hour that a summer-time switch

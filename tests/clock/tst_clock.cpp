@@ -336,6 +336,8 @@ void TestClock::dateTimeText_data()
         << QLocale(QLocale::German, QLocale::Germany) << "08.12.2026 23:30:05";
     QTest::newRow("British") << QLocale(QLocale::English, QLocale::UnitedKingdom)
                              << "08/12/2026 23:30:05";
+    // No regional format set (LANG=C or POSIX): the German interface's dates.
+    QTest::newRow("C locale: German") << QLocale::c() << "08.12.2026 23:30:05";
 }
 
 void TestClock::dateTimeText()

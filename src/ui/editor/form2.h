@@ -2,6 +2,7 @@
 #pragma once
 
 #include "catalogue/cataloguefiles.h"
+#include "ui/editor/listcheck.h"
 
 #include <QString>
 #include <QWidget>
@@ -39,6 +40,12 @@ public:
     /// Night colours like the main window's, or the designed look.
     void showInNightColours(bool night);
 
+    /// What the editor tells about the text as it stands: the lines the object choice would
+    /// refuse or misread, and names on more than one line.
+    const ListCheck &check() const { return lastCheck; }
+    /// The status line under the text.
+    QLabel *statusLine() const { return Label2; }
+
 signals:
     /// A list's file has been written; the main window reloads its object choice from it.
     void listSaved(const QString &listName);
@@ -46,9 +53,20 @@ signals:
 protected:
     /// The close box discards the text, after asking when it was changed.
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     bool textChanged() const;
+    /// Judges the text again, marks the lines with problems and fills the status line.
+    void checkText();
+    void markProblemLines();
+    /// Puts the text cursor at the start of a line, from 1.
+    void goToLine(qsizetype line);
+
+    bool night = false;
+    ListCheck lastCheck;
+    /// Not part of the design: the status line of the check, left of "OK".
+    QLabel *Label2;
 
     QLabel *Label1;
     QPlainTextEdit *Text1;

@@ -13,6 +13,7 @@
 #include <QFont>
 #include <QLabel>
 #include <QPalette>
+#include <QShortcut>
 #include <QString>
 #include <QStringList>
 
@@ -21,6 +22,9 @@ namespace {
 /// Design client area of the page, in twips.
 constexpr int CLIENT_WIDTH_TWIPS = 10680;
 constexpr int CLIENT_HEIGHT_TWIPS = 7725;
+/// The section on what this program adds lies below the designed page, which keeps its size.
+constexpr int ADDED_SECTION_TOP_TWIPS = 7800;
+constexpr int ADDED_SECTION_BOTTOM_TWIPS = 10695;
 
 enum class LabelStyle
 {
@@ -90,6 +94,27 @@ constexpr HelpLabel HELP_LABELS[] = {
      "„{dataFolder}“ anlegen; jede muss mindestens einen Datensatz enthalten. Tragen Sie "
      "danach den Dateinamen ohne „.txt“ mit einem beliebigen Texteditor als neue Zeile in die "
      "Datei „{listIndexFile}“ ein."},
+    // Not part of the designed page: what this program adds, below it.
+    {&Form3::Label15, "Label15", LabelStyle::Heading, 120, ADDED_SECTION_TOP_TWIPS, 10455, 255,
+     "5. Was dieses Programm ergänzt"},
+    {&Form3::Label16, "Label16", LabelStyle::Body, 120, 8160, 10455, 735,
+     "F1 öffnet diese Hilfe, Esc schließt sie. F2 öffnet den „Beobachtungsplan“: alle Objekte "
+     "der gewählten Liste mit Stundenwinkel, Meridiandurchgang, Höhe und Azimut; ein Doppelklick "
+     "auf den Stundenwinkel tut dasselbe. F11 schaltet das Hauptfenster auf Vollbild und zurück. "
+     "Mit Tab wandern Sie von Feld zu Feld; ein roter Rahmen zeigt, wo Sie stehen."},
+    {&Form3::Label17, "Label17", LabelStyle::Body, 120, 8880, 10455, 735,
+     "Ein Rechtsklick auf den Hintergrund des Hauptfensters, Umschalt+F10 oder die Menütaste "
+     "öffnen ein Menü mit „Beobachtungsplan“ und „Alle Fenster in Nachtfarben“; ist dieser "
+     "Eintrag angekreuzt, erscheinen auch der Editor und diese Hilfe rot auf Schwarz. Im Editor "
+     "speichern Strg+S und Strg+Eingabe wie „OK“, Esc schließt ihn; Zeilen, die die "
+     "Objektauswahl nicht lesen kann, werden markiert."},
+    {&Form3::Label18, "Label18", LabelStyle::Body, 120, 9600, 10455, 495,
+     "In „{siteFile}“ kann hinter dem Ort, durch ein Semikolon getrennt, als zweites Feld die "
+     "geografische Breite stehen (nördlich positiv, zum Beispiel „13.41 Berlin;52.52“); der "
+     "Beobachtungsplan braucht sie für Höhe und Azimut."},
+    {&Form3::Label19, "Label19", LabelStyle::Body, 120, 10080, 10455, 495,
+     "Den Beobachtungsplan gibt „zenitor --plan“ auch ohne Fenster als Text aus; „zenitor "
+     "--help“ nennt alle Möglichkeiten der Befehlszeile."},
 };
 
 /// The folder as a user reads it: the home folder written "~", as shells and file managers do.
@@ -170,7 +195,8 @@ Form3::Form3(const QString &dataFolder, QWidget *parent)
     setWindowTitle(QStringLiteral("Hilfe"));
     setObjectName(QStringLiteral("Form3"));
 
-    resize(twipsToPixels(CLIENT_WIDTH_TWIPS), twipsToPixels(CLIENT_HEIGHT_TWIPS));
+    resize(twipsToPixels(CLIENT_WIDTH_TWIPS), twipsToPixels(ADDED_SECTION_BOTTOM_TWIPS));
+    static_assert(ADDED_SECTION_TOP_TWIPS > CLIENT_HEIGHT_TWIPS);
 
     // No layout: the labels keep their design place, so a smaller window cuts the page off.
     for (const HelpLabel &design : HELP_LABELS) {
@@ -189,6 +215,9 @@ Form3::Form3(const QString &dataFolder, QWidget *parent)
     }
     setAutoFillBackground(true);
     showInNightColours(false);
+
+    auto *leave = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(leave, &QShortcut::activated, this, &Form3::close);
 }
 
 void Form3::showInNightColours(bool night)

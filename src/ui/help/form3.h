@@ -5,14 +5,16 @@
 
 class QLabel;
 
-/// The help window: one fixed page of German instructions, built from a table of 14 labels.
+/// The help window: one fixed page of German instructions, built from a table of 14 labels,
+/// and below it a section of five on what this program adds.
 /// It runs no code of its own; closing it destroys it (Qt::WA_DeleteOnClose).
 class Form3 : public QWidget
 {
     Q_OBJECT
 
 public:
-    /// Client area 712 x 515 pixels at 96 dots per inch; labels keep their design place on resize.
+    /// The designed page takes 712 x 515 pixels at 96 dots per inch, the added section 198 more
+    /// below; labels keep their design place on resize.
     /// dataFolder: the folder of the data files, which the page names.
     explicit Form3(const QString &dataFolder, QWidget *parent = nullptr);
 
@@ -34,4 +36,11 @@ public:
     QLabel *Label12 = nullptr;
     QLabel *Label13 = nullptr;
     QLabel *Label14 = nullptr;
+    // Below the designed page: what this program adds (keys, plan, menu, latitude, command
+    // line).
+    QLabel *Label15 = nullptr;
+    QLabel *Label16 = nullptr;
+    QLabel *Label17 = nullptr;
+    QLabel *Label18 = nullptr;
+    QLabel *Label19 = nullptr;
 };

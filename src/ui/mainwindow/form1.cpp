@@ -6,21 +6,27 @@
 #include "ui/help/form3.h"
 #include "ui/mainwindow/form1design.h"
 #include "ui/mainwindow/summertimeguard.h"
+#include "ui/shared/buttonkeys.h"
 #include "ui/shared/captionlabel.h"
 #include "ui/shared/designfont.h"
+#include "ui/shared/focusmark.h"
 #include "ui/shared/nightvision.h"
 #include "ui/shared/staricon.h"
+#include "ui/shared/textfit.h"
 #include "ui/shared/widelistcombobox.h"
 #include "zenitorversion.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 
 namespace {
 
@@ -50,6 +56,8 @@ WideListComboBox *createComboBox(const ControlDesign &design, const QString &cap
     // The drop-down list is a window of its own and does not inherit the palette.
     combo->view()->setPalette(NightVision::palette());
     combo->view()->window()->setPalette(NightVision::palette());
+    // The text shrinks to fit the box, which keeps the height of the combo box's own font.
+    TextFit::attach(combo->lineEdit(), combo);
     return combo;
 }
 
@@ -57,6 +65,8 @@ QLineEdit *createTextBox(const ControlDesign &design, const QString &caption, QW
 {
     auto *edit = new QLineEdit(caption, parent);
     edit->setFrame(!design.flat);
+    // A declination like +28° 14' 00" must keep its closing mark in any window shape.
+    TextFit::attach(edit, edit);
     return edit;
 }
 
@@ -75,6 +85,7 @@ QPushButton *createButton(const QString &caption, QWidget *parent)
 {
     auto *button = new QPushButton(caption, parent);
     button->setAutoDefault(false);
+    pressOnReturn(button);
     return button;
 }
 
@@ -142,6 +153,7 @@ Form1::Form1(const Form1Services &services, QWidget *parent) : QWidget(parent), 
                                                       Picture2, Picture3, Picture4, Command4},
                                         *services.timeSource, *services.pause);
     connectHandlers();
+    connectKeys();
     connectPlanWindow();
     auto *summerTime = new SummerTimeGuard(Check1, *services.timeSource); // owned by the box
     // The offset changes in the middle of a run: the mark must come with the first wrong pass.
@@ -246,6 +258,38 @@ void Form1::connectHandlers()
     connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
     connect(Combo3, &QComboBox::activated, this, &Form1::Combo3_Click);
     connect(Combo2, &QComboBox::activated, this, &Form1::Combo2_Click);
+}
+
+void Form1::connectKeys()
+{
+    auto *help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(help, &QShortcut::activated, this, &Form1::openHelpWindow);
+    auto *fullScreen = new QShortcut(QKeySequence(Qt::Key_F11), this);
+    connect(fullScreen, &QShortcut::activated, this, &Form1::toggleFullScreen);
+    // The menu key is turned into a context menu request by the platform; Shift+F10 is not.
+    auto *menu = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), this);
+    connect(menu, &QShortcut::activated, this, &Form1::openContextMenuForKeyboard);
+    FocusMark::install(this);
+}
+
+void Form1::openContextMenuForKeyboard()
+{
+    // As the platform does for the menu key: the request goes to the focused control, and one
+    // without a menu of its own passes it on to the window, whose background menu opens.
+    QWidget *target = focusWidget() ? focusWidget() : this;
+    QPoint pos = target->inputMethodQuery(Qt::ImCursorRectangle).toRect().center();
+    if (!target->rect().contains(pos))
+        pos = target->rect().center();
+    QContextMenuEvent request(QContextMenuEvent::Keyboard, pos, target->mapToGlobal(pos));
+    QApplication::sendEvent(target, &request);
+}
+
+void Form1::toggleFullScreen()
+{
+    if (isFullScreen())
+        showNormal();
+    else
+        showFullScreen();
 }
 
 void Form1::Form_Load()

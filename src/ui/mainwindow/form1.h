@@ -77,6 +77,16 @@ public:
     /// object list holds no such name.
     void chooseObject(const QString &name);
 
+    /// Opens the background menu for the keyboard (Shift+F10, the menu key) at the focused
+    /// control, unless that control has a menu of its own, which then opens instead.
+    void openContextMenuForKeyboard();
+
+public slots:
+    /// What "Hilfe" does: opens the help window or brings the open one to the front (F1).
+    void openHelpWindow();
+    /// Full screen and back (F11): at night the window manager's bright frame then vanishes.
+    void toggleFullScreen();
+
 protected:
     bool event(QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -96,6 +106,7 @@ private:
     void setDesignFonts();
     void setTabOrder();
     void connectHandlers();
+    void connectKeys();
     void Form_Load();
     void fillChoicesFromFiles();
     /// Fills the object choice with the names of a list, none of them chosen yet.

@@ -6,6 +6,7 @@
 #include "ui/editor/form2.h"
 #include "ui/shared/messagepresenter.h"
 #include "ui/shared/nightchoice.h"
+#include "ui/shared/windowplacement.h"
 
 #include <QComboBox>
 
@@ -32,6 +33,7 @@ void Form1::Command3_Click()
         connect(editor, &Form2::listSaved, this, &Form1::planListSaved);
         focusHistory.countAsProgramWindow(editor);
         editor->showInNightColours(AllWindowsNight::isChosen());
+        placeOnScreenOf(editor, this);
     }
     editor->showList(listName, read.value, read.encoding, read.stamp);
     editor->show();

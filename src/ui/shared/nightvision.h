@@ -11,6 +11,10 @@ namespace NightVision {
 inline const QColor background{0, 0, 0};
 inline const QColor text{192, 0, 0};
 inline const QColor buttonFace{128, 0, 0};
+/// The frame around the control with the keyboard focus: brighter than any text, still red.
+inline const QColor focusMark{255, 0, 0};
+/// The background of a line the editor warns about.
+inline const QColor warningLine{72, 0, 0};
 
 /// Dark red on black for every role, including those the design leaves to the
 /// platform (drop-down lists, selections, focus frames, scroll bars).

@@ -90,6 +90,17 @@ void NightVisionStyle::drawComplexControl(ComplexControl control, const QStyleOp
     QProxyStyle::drawPrimitive(PE_IndicatorArrowDown, &arrow, painter, widget);
 }
 
+int NightVisionStyle::pixelMetric(PixelMetric metric, const QStyleOption *option,
+                                  const QWidget *widget) const
+{
+    // A line edit asks with its style option only; the option names the widget.
+    const QWidget *asking =
+        widget ? widget : qobject_cast<const QWidget *>(option ? option->styleObject : nullptr);
+    if (metric == PM_TextCursorWidth && NightVision::belongsToNightWindow(asking))
+        return 0;
+    return QProxyStyle::pixelMetric(metric, option, widget);
+}
+
 void NightVisionStyle::drawScrollBar(const QStyleOptionSlider *bar, QPainter *painter,
                                      const QWidget *widget) const
 {

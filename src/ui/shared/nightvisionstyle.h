@@ -24,6 +24,10 @@ public:
                        const QWidget *widget = nullptr) const override;
     void drawComplexControl(ComplexControl control, const QStyleOptionComplex *option,
                             QPainter *painter, const QWidget *widget = nullptr) const override;
+    /// No text cursor of Qt's own in night windows: Qt draws it by inverting what lies below,
+    /// white on black. The focus mark draws it red instead.
+    int pixelMetric(PixelMetric metric, const QStyleOption *option = nullptr,
+                    const QWidget *widget = nullptr) const override;
 
 private:
     void drawScrollBar(const QStyleOptionSlider *bar, QPainter *painter,

@@ -5,9 +5,11 @@
 #include "support/mainwindow.h"
 #include "support/scratchfolder.h"
 
+#include "support/pixels.h"
 #include "ui/editor/form2.h"
 #include "ui/mainwindow/form1.h"
 #include "ui/shared/application.h"
+#include "ui/shared/nightvision.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -15,8 +17,10 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTest>
+#include <QTextBlock>
 
 #include <cerrno>
 #include <memory>
@@ -85,6 +89,17 @@ struct EditorFixture : ListFolder, TestMainWindow
     }
 };
 
+/// Types text into the field key by key, a line break as Return.
+void typeText(QPlainTextEdit *field, const QString &text)
+{
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (i > 0)
+            QTest::keyClick(field, Qt::Key_Return);
+        QTest::keyClicks(field, lines[i]);
+    }
+}
+
 void appendText(Form2 *editor, const QString &text)
 {
     controlsOf(*editor).Text1->moveCursor(QTextCursor::End);
@@ -119,6 +134,17 @@ private slots:
     void overLongRecordIsSkippedAndNotEdited();
     void okAfterTheMainWindowIsGone_data();
     void okAfterTheMainWindowIsGone();
+    void saveKeysDoWhatOkDoes_data();
+    void saveKeysDoWhatOkDoes();
+    void escapeDoesWhatTheCloseBoxDoes_data();
+    void escapeDoesWhatTheCloseBoxDoes();
+    void ctrlTabLeavesTheTextTabStaysInIt();
+    void linesTheChoiceWouldRefuseAreMarked_data();
+    void linesTheChoiceWouldRefuseAreMarked();
+    void marksAreNightColouredAtNight();
+    void okAsksOnceBeforeSavingSuchLines_data();
+    void okAsksOnceBeforeSavingSuchLines();
+    void editorOpensWhollyOnTheScreen();
 };
 
 void TestForm2::initTestCase()
@@ -596,6 +622,243 @@ void TestForm2::okAfterTheMainWindowIsGone()
         QVERIFY(!fixture.window->isVisible());
         QCOMPARE(entries(controlsOf(*fixture.window).Combo2), (QStringList{"M 13", "M 57"}));
     }
+}
+
+void TestForm2::saveKeysDoWhatOkDoes_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::newRow("Ctrl+S") << int(Qt::Key_S) << int(Qt::ControlModifier);
+    QTest::newRow("Ctrl+Return") << int(Qt::Key_Return) << int(Qt::ControlModifier);
+    QTest::newRow("Ctrl+Enter on the keypad")
+        << int(Qt::Key_Enter) << int(Qt::ControlModifier | Qt::KeypadModifier);
+    // Return alone is a line break in the text; on the focused "OK" it presses it.
+    QTest::newRow("Return on OK") << int(Qt::Key_Return) << int(Qt::NoModifier);
+}
+
+void TestForm2::saveKeysDoWhatOkDoes()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    EditorFixture fixture;
+    QVERIFY(fixture.setUp());
+    QPointer<Form2> editor = fixture.edit();
+    QVERIFY(QTest::qWaitForWindowActive(editor));
+    QPlainTextEdit *text = controlsOf(*editor).Text1;
+    text->setFocus();
+    text->moveCursor(QTextCursor::End);
+    QTest::keyClicks(text, NEW_RECORD);
+    QWidget *receiver = text;
+    if (modifiers == Qt::NoModifier) {
+        QTest::keyClick(text, Qt::Key_Tab, Qt::ControlModifier);
+        receiver = controlsOf(*editor).Command1;
+        QTRY_VERIFY(receiver->hasFocus());
+    }
+
+    QTest::keyClick(receiver, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+
+    QCOMPARE(fixture.folder.read(QStringLiteral("Sommer.txt")),
+             SOMMER + NEW_RECORD.toLatin1() + "\r\n");
+    QVERIFY(fixture.editorGone(editor));
+    QVERIFY(fixture.fakes.messages.asked.isEmpty());
+    QCOMPARE(entries(controlsOf(*fixture.window).Combo2), (QStringList{"M 13", "M 57", "M 1"}));
+}
+
+void TestForm2::escapeDoesWhatTheCloseBoxDoes_data()
+{
+    QTest::addColumn<bool>("changed");
+    QTest::addColumn<bool>("answer"); // to "Änderungen verwerfen?"
+    QTest::addColumn<bool>("closed");
+    QTest::newRow("unchanged: closes without a question") << false << false << true;
+    QTest::newRow("changed, Ja: discards") << true << true << true;
+    QTest::newRow("changed, Nein: stays with the text") << true << false << false;
+}
+
+void TestForm2::escapeDoesWhatTheCloseBoxDoes()
+{
+    QFETCH(bool, changed);
+    QFETCH(bool, answer);
+    QFETCH(bool, closed);
+    EditorFixture fixture;
+    QVERIFY(fixture.setUp());
+    QPointer<Form2> editor = fixture.edit();
+    QVERIFY(QTest::qWaitForWindowActive(editor));
+    QPlainTextEdit *text = controlsOf(*editor).Text1;
+    text->setFocus();
+    if (changed)
+        QTest::keyClicks(text, QStringLiteral("x"));
+    fixture.fakes.messages.answer = answer;
+
+    QTest::keyClick(text, Qt::Key_Escape);
+
+    QCOMPARE(fixture.fakes.messages.asked,
+             changed ? QStringList{QStringLiteral("Änderungen verwerfen?")} : QStringList());
+    QCOMPARE(fixture.editorGone(editor), closed);
+    QCOMPARE(fixture.folder.read(QStringLiteral("Sommer.txt")), SOMMER);
+}
+
+void TestForm2::ctrlTabLeavesTheTextTabStaysInIt()
+{
+    EditorFixture fixture;
+    QVERIFY(fixture.setUp());
+    QPointer<Form2> editor = fixture.edit();
+    QVERIFY(QTest::qWaitForWindowActive(editor));
+    QPlainTextEdit *text = controlsOf(*editor).Text1;
+    text->setFocus();
+    text->moveCursor(QTextCursor::End);
+
+    QTest::keyClick(text, Qt::Key_Tab);
+    QVERIFY(text->hasFocus());
+    QVERIFY(text->toPlainText().endsWith(QLatin1Char('\t')));
+    const QString typed = text->toPlainText();
+
+    QTest::keyClick(text, Qt::Key_Tab, Qt::ControlModifier);
+    QTRY_VERIFY(controlsOf(*editor).Command1->hasFocus());
+    text->setFocus();
+    QTest::keyClick(text, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    QTRY_VERIFY(!text->hasFocus());
+    QCOMPARE(text->toPlainText(), typed);
+}
+
+void TestForm2::linesTheChoiceWouldRefuseAreMarked_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QList<int>>("marked"); // line numbers, from 1
+    QTest::addColumn<QString>("status");
+
+    QTest::newRow("sound list: no marks, no status")
+        << QStringLiteral("M 13;16:42:38;36:25:02;Herkules\nM 57;18:54:21;33:03:40;")
+        << QList<int>{} << QString();
+    QTest::newRow("a word alone: fewer than three fields")
+        << QStringLiteral("M 13;16:42:38;36:25:02;Herkules\nfoo") << QList<int>{2}
+        << QStringLiteral(
+               "Zeile 2: weniger als drei Felder (Objekt;Rektaszension;Deklination;Info)");
+    QTest::newRow("right ascension with two parts")
+        << QStringLiteral("M 20;18:03;-22:58:18;Trifidnebel") << QList<int>{1}
+        << QStringLiteral("Zeile 1: Rektaszension nicht in der Form hh:mm:ss");
+    QTest::newRow("declination with four parts, blank lines counted")
+        << QStringLiteral("\n\nM 20;18:03:00;-22:58:18:1;x") << QList<int>{3}
+        << QStringLiteral("Zeile 3: Deklination nicht in der Form grad:min:sek");
+    QTest::newRow("empty name") << QStringLiteral(" ;18:03:00;-22:58:18;x") << QList<int>{1}
+                                << QStringLiteral("Zeile 1: kein Objektname");
+    QTest::newRow("several: the first named, the others counted")
+        << QStringLiteral("a\nM 1;05:34:32;22:00:52;\nb;1:2\nc;1:2:3;4") << QList<int>{1, 3, 4}
+        << QStringLiteral("Zeile 1: weniger als drei Felder "
+                          "(Objekt;Rektaszension;Deklination;Info) (und 2 weitere Zeilen)");
+    QTest::newRow("a name twice: a quiet note, no mark")
+        << QStringLiteral("M 13;16:42:38;36:25:02;a\nM 57;18:54:21;33:03:40;\n"
+                          "M 13;16:42:38;36:25:02;b")
+        << QList<int>{}
+        << QStringLiteral("Hinweis: „M 13“ steht in den Zeilen 1, 3; gewählt wird die letzte.");
+}
+
+void TestForm2::linesTheChoiceWouldRefuseAreMarked()
+{
+    QFETCH(QString, text);
+    QFETCH(QList<int>, marked);
+    QFETCH(QString, status);
+    EditorFixture fixture;
+    QVERIFY(fixture.setUp());
+    QPointer<Form2> editor = fixture.edit();
+    QPlainTextEdit *field = controlsOf(*editor).Text1;
+    field->clear();
+    // Typed, as the observer does; the marks follow every keystroke.
+    field->setFocus();
+    typeText(field, text);
+    QCOMPARE(field->toPlainText(), text);
+
+    QList<int> markedLines;
+    for (const QTextEdit::ExtraSelection &mark : field->extraSelections())
+        markedLines.append(mark.cursor.block().blockNumber() + 1);
+    QCOMPARE(markedLines, marked);
+    QCOMPARE(editor->statusLine()->text(), status);
+    QVERIFY(editor->statusLine()->isVisible());
+    // The status line stays inside the window, left of "OK".
+    QVERIFY(editor->statusLine()->geometry().right() <
+            controlsOf(*editor).Command1->geometry().left());
+}
+
+void TestForm2::marksAreNightColouredAtNight()
+{
+    EditorFixture fixture;
+    QVERIFY(fixture.setUp());
+    QPointer<Form2> editor = fixture.edit();
+    controlsOf(*editor).Text1->setPlainText(QStringLiteral("foo\nM 20;18:03;-22:58:18;x"));
+    editor->showInNightColours(true);
+    QVERIFY(QTest::qWaitForWindowExposed(editor));
+    QCOMPARE(controlsOf(*editor).Text1->extraSelections().size(), 2);
+    // The text cursor stands on a marked line; it blinks, so look several times.
+    controlsOf(*editor).Text1->setFocus();
+    controlsOf(*editor).Text1->moveCursor(QTextCursor::Start);
+    QTRY_VERIFY(controlsOf(*editor).Text1->hasFocus());
+    for (int look = 0; look < 8; ++look) {
+        const QString light = firstLightPixel(editor->grab().toImage());
+        QVERIFY2(light.isEmpty(), qPrintable(light));
+        QTest::qWait(80);
+    }
+    // The marked line stands out from the black field.
+    const QImage field = controlsOf(*editor).Text1->viewport()->grab().toImage();
+    QVERIFY(showsColour(field, NightVision::warningLine));
+
+    editor->showInNightColours(false);
+    const QColor day =
+        controlsOf(*editor).Text1->extraSelections().constFirst().format.background().color();
+    QVERIFY(day != NightVision::warningLine);
+}
+
+void TestForm2::okAsksOnceBeforeSavingSuchLines_data()
+{
+    QTest::addColumn<bool>("answer");
+    QTest::newRow("Ja: saved exactly as typed") << true;
+    QTest::newRow("Nein: back to the text at the first such line") << false;
+}
+
+void TestForm2::okAsksOnceBeforeSavingSuchLines()
+{
+    QFETCH(bool, answer);
+    EditorFixture fixture;
+    QVERIFY(fixture.setUp());
+    QPointer<Form2> editor = fixture.edit();
+    QVERIFY(QTest::qWaitForWindowActive(editor));
+    QPlainTextEdit *text = controlsOf(*editor).Text1;
+    text->setFocus();
+    text->moveCursor(QTextCursor::End);
+    typeText(text, QStringLiteral("o\nM 20;18:03;-22:58:18;x"));
+    const QString typed = text->toPlainText();
+    fixture.fakes.messages.answer = answer;
+
+    QTest::keyClick(text, Qt::Key_S, Qt::ControlModifier);
+
+    QCOMPARE(fixture.fakes.messages.asked.size(), 1);
+    QVERIFY2(fixture.fakes.messages.asked.constFirst().startsWith(
+                 QStringLiteral("Zeile 3: weniger als drei Felder")),
+             qPrintable(fixture.fakes.messages.asked.constFirst()));
+    QVERIFY(fixture.fakes.messages.asked.constFirst().contains(
+        QStringLiteral("(und 1 weitere Zeile)")));
+    if (answer) {
+        QVERIFY(fixture.editorGone(editor));
+        QCOMPARE(fixture.folder.read(QStringLiteral("Sommer.txt")),
+                 SOMMER + "o\r\nM 20;18:03;-22:58:18;x\r\n");
+        return;
+    }
+    QVERIFY(!fixture.editorGone(editor));
+    QCOMPARE(fixture.folder.read(QStringLiteral("Sommer.txt")), SOMMER);
+    QCOMPARE(text->toPlainText(), typed);
+    QVERIFY(text->hasFocus());
+    QCOMPARE(text->textCursor().blockNumber(), 2);
+}
+
+void TestForm2::editorOpensWhollyOnTheScreen()
+{
+    EditorFixture fixture;
+    QVERIFY(fixture.setUp());
+    const QRect screen = fixture.window->screen()->availableGeometry();
+    fixture.window->move(screen.right() - 50, screen.bottom() - 50);
+    QPointer<Form2> editor = fixture.edit();
+    QVERIFY(QTest::qWaitForWindowExposed(editor));
+    QVERIFY2(screen.contains(editor->frameGeometry()),
+             qPrintable(describe(editor->frameGeometry()) + QStringLiteral(" not within ") +
+                        describe(screen)));
 }
 
 QTEST_MAIN(TestForm2)

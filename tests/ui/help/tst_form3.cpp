@@ -4,6 +4,7 @@
 #include "ui/help/form3.h"
 #include "ui/mainwindow/form1.h"
 #include "ui/shared/application.h"
+#include "ui/shared/captionlabel.h"
 
 #include "catalogue/datalocation.h"
 
@@ -101,6 +102,8 @@ private slots:
     void pageNamesTheDataFolderInUse_data();
     void pageNamesTheDataFolderInUse();
     void closingDestroysWindow();
+    void nightBodyTextAsLargeAsDesigned_data();
+    void nightBodyTextAsLargeAsDesigned();
     void hilfeTwiceGivesOneWindow();
     void hilfeAfterClosingLoadsAfresh();
     void hilfeWhileClockRuns();
@@ -118,7 +121,8 @@ void TestForm3::window()
 {
     Form3 page(packageDataFolder());
     QCOMPARE(page.windowTitle(), QStringLiteral("Hilfe"));
-    QCOMPARE(page.size(), QSize(712, 515));
+    // The designed page, 712 x 515, and below it the section on what this program adds.
+    QCOMPARE(page.size(), QSize(712, 713));
     QVERIFY(page.isWindow());
     QVERIFY(page.testAttribute(Qt::WA_DeleteOnClose) || !"closing must unload the window");
     QVERIFY(!page.testAttribute(Qt::WA_SetWindowIcon) || !"the window has no icon of its own");
@@ -201,6 +205,23 @@ void TestForm3::labels_data()
     QTest::newRow("Label14 body: new lists")
         << SANS_FAMILIES << false << false << 8.25 << BLACK << QRect(8, 464, 697, 49) << QString()
         << QStringList{"„.txt“", "„~/.local/share/zenitor“", "„liste.txt“", "Datensatz"};
+    // Below the designed page: what this program adds.
+    QTest::newRow("Label15 heading: what this program adds")
+        << SANS_FAMILIES << true << false << 8.25 << GREEN << QRect(8, 520, 697, 17)
+        << QStringLiteral("5. Was dieses Programm ergänzt") << none;
+    QTest::newRow("Label16 body: keys and plan")
+        << SANS_FAMILIES << false << false << 8.25 << BLACK << QRect(8, 544, 697, 49) << QString()
+        << QStringList{"F1", "Esc", "F2", "„Beobachtungsplan“", "F11", "Tab"};
+    QTest::newRow("Label17 body: background menu, night colours, editor keys")
+        << SANS_FAMILIES << false << false << 8.25 << BLACK << QRect(8, 592, 697, 49) << QString()
+        << QStringList{"Rechtsklick", "Umschalt+F10", "Menütaste", "„Alle Fenster in Nachtfarben“",
+                       "Strg+S"};
+    QTest::newRow("Label18 body: latitude")
+        << SANS_FAMILIES << false << false << 8.25 << BLACK << QRect(8, 640, 697, 33) << QString()
+        << QStringList{"„standort.txt“", "zweites Feld", "geografische Breite", "52.52"};
+    QTest::newRow("Label19 body: command line")
+        << SANS_FAMILIES << false << false << 8.25 << BLACK << QRect(8, 672, 697, 33) << QString()
+        << QStringList{"„zenitor --plan“", "„zenitor --help“"};
 }
 
 void TestForm3::labels()
@@ -252,7 +273,7 @@ void TestForm3::labels()
 void TestForm3::textFitsBox_data()
 {
     QTest::addColumn<QString>("name");
-    for (int number = 1; number <= 14; ++number) {
+    for (int number = 1; number <= 19; ++number) {
         const QString name = QStringLiteral("Label%1").arg(number);
         QTest::newRow(qPrintable(name)) << name;
     }
@@ -392,7 +413,8 @@ void TestForm3::resizeMovesNothing()
     QVERIFY(QTest::qWaitForWindowExposed(&page));
 
     const QList<QLabel *> labels = page.findChildren<QLabel *>();
-    QCOMPARE(labels.size(), 14);
+    // The 14 of the designed page and the 5 of the section on what this program adds.
+    QCOMPARE(labels.size(), 14 + 5);
     QList<QRect> before;
     QList<QFont> fontsBefore;
     for (const QLabel *label : labels) {
@@ -529,6 +551,36 @@ void TestForm3::endeLeavesHelpWindowOpen()
     QVERIFY(helpOpenAfterEnde);
     QVERIFY2(stillRunningAfterEnde, "the program ended with the main window");
     QCOMPARE(exitCode, 0);
+}
+
+void TestForm3::nightBodyTextAsLargeAsDesigned_data()
+{
+    QTest::addColumn<QString>("folder");
+    QTest::newRow("package folder") << packageDataFolder();
+    QTest::newRow("a copy in the home folder") << QDir::homePath() + QStringLiteral("/zenitor");
+    QTest::newRow("a long program folder")
+        << QStringLiteral("/opt/sternwarte/programme/beobachtungshilfen/zenitor-2.1/daten");
+}
+
+void TestForm3::nightBodyTextAsLargeAsDesigned()
+{
+    QFETCH(QString, folder);
+    Form3 page(folder);
+    QList<double> designed;
+    const QList<CaptionLabel *> labels = page.findChildren<CaptionLabel *>();
+    QVERIFY(labels.size() >= 14);
+    for (const CaptionLabel *label : labels)
+        designed.append(label->captionFont().pointSizeF());
+    page.showInNightColours(true);
+    for (qsizetype i = 0; i < labels.size(); ++i)
+        QVERIFY2(labels[i]->captionFont().pointSizeF() >= designed[i],
+                 qPrintable(labels[i]->objectName()));
+    // Body text is drawn at its full size, not shrunk to fit.
+    for (const char *name : {"Label4", "Label6", "Label8", "Label10", "Label14"}) {
+        auto *label = qobject_cast<CaptionLabel *>(findLabel(page, QLatin1String(name)));
+        QVERIFY(label);
+        QCOMPARE(label->captionFont().pointSizeF(), label->font().pointSizeF());
+    }
 }
 
 QTEST_MAIN(TestForm3)
