@@ -33,10 +33,11 @@ private:
     QCommandLineOption night{QStringLiteral("nacht"),
                              QStringLiteral("Gibt die Nacht aus (ohne Fenster): Sonnenuntergang, "
                                             "Dämmerung, Sonnenaufgang, Mondaufgang, "
-                                            "Monduntergang und Mondphase.")};
+                                            "Monduntergang, beleuchteter Teil des Mondes.")};
     QCommandLineOption site{QStringLiteral("site"),
                             QStringLiteral("Standort wie in der Standortauswahl, oder eine Länge "
-                                           "in Grad (Ost positiv). Vorgabe: der erste."),
+                                           "in Grad (Ost positiv; --nacht braucht einen Standort "
+                                           "mit Breite). Vorgabe: der erste."),
                             QStringLiteral("text")};
     QCommandLineOption list{QStringLiteral("list"),
                             QStringLiteral("Objektliste (nur mit --plan). Vorgabe: die erste."),
