@@ -584,14 +584,15 @@ CommandLineOutcome runNightCommand(const PlanRequest &request, const QString &da
     CommandSite site;
     if (const std::optional<QString> fault = chooseSite(files, request, site))
         return refused(NIGHT_COMMAND, *fault);
-    const QString needsLatitude =
-        QStringLiteral("die Nacht lässt sich ohne Breite nicht berechnen.");
+    // The site's file note (a broken latitude) says what to fix, the refusal why it matters.
     if (site.entry && !site.entry->latitudeProblem.isEmpty())
-        return refused(NIGHT_COMMAND, site.entry->latitudeProblem + u' ' +
-                                          needsLatitude.at(0).toUpper() + needsLatitude.mid(1));
+        return refused(NIGHT_COMMAND, site.entry->latitudeProblem +
+                                          QStringLiteral(" Die Nacht lässt sich ohne Breite "
+                                                         "nicht berechnen."));
     if (!site.entry || !site.entry->latitudeDegrees)
-        return refused(NIGHT_COMMAND,
-                       withoutLatitudeText(site, files) + QStringLiteral(": ") + needsLatitude);
+        return refused(NIGHT_COMMAND, withoutLatitudeText(site, files) +
+                                          QStringLiteral(": die Nacht lässt sich ohne Breite "
+                                                         "nicht berechnen."));
 
     PlanClock clock;
     if (const std::optional<QString> fault = clock.set(request, timeSource))
