@@ -88,11 +88,12 @@ CommandLineOutcome readCommandLine(const QStringList &arguments)
     } else if (parser.isSet(version)) {
         outcome.startWindow = false;
         outcome.standardOutput = QStringLiteral("Zenitor " ZENITOR_VERSION "\n");
-    } else if (const std::optional<QString> fault = planOptions.read(parser, outcome.plan)) {
+    } else if (const std::optional<QString> fault =
+                   planOptions.read(parser, outcome.plan, outcome.night)) {
         outcome.startWindow = false;
         outcome.exitCode = 2;
         outcome.standardError = program + QStringLiteral(": ") + *fault + u'\n';
-    } else if (outcome.plan) {
+    } else if (outcome.plan || outcome.night) {
         outcome.startWindow = false;
     }
     return outcome;
@@ -136,6 +137,8 @@ std::optional<int> answerCommandLine(int argc, char *argv[])
     const CommandLineOutcome outcome = readCommandLine(arguments);
     if (outcome.plan)
         return printPlan(*outcome.plan);
+    if (outcome.night)
+        return printNight(*outcome.night);
     if (outcome.startWindow)
         return std::nullopt;
     return printOutcome(outcome, stdout, stderr);

@@ -18,6 +18,8 @@ struct CommandLineOutcome
     QString standardError;
     /// Set for --plan: the plan is printed instead of a window.
     std::optional<PlanRequest> plan;
+    /// Set for --nacht: the night's events are printed instead of a window (no list).
+    std::optional<PlanRequest> night;
 };
 
 /// Reads the program's arguments, the program itself first. --help and --version are answered

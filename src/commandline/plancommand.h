@@ -13,25 +13,34 @@
 class QCommandLineParser;
 class TimeSource;
 
-/// The options of the plan: --plan, --site, --list, --time, --sommerzeit, --winterzeit.
+/// The options of the plan and the night: --plan, --nacht, --site, --list, --time,
+/// --sommerzeit, --winterzeit.
 class PlanOptions
 {
 public:
     void addTo(QCommandLineParser &parser) const;
-    /// Fills request when --plan is given; a German fault for contradicting or orphaned options.
-    std::optional<QString> read(const QCommandLineParser &parser,
-                                std::optional<PlanRequest> &request) const;
+    /// Fills plan when --plan is given, night when --nacht is; a German fault for contradicting
+    /// or orphaned options (--list belongs to --plan alone).
+    std::optional<QString> read(const QCommandLineParser &parser, std::optional<PlanRequest> &plan,
+                                std::optional<PlanRequest> &night) const;
 
 private:
     QCommandLineOption plan{QStringLiteral("plan"),
                             QStringLiteral("Gibt den Beobachtungsplan als Tabelle aus (ohne "
-                                           "Fenster), nach Zeit bis zum Meridiandurchgang.")};
+                                           "Fenster), nach Zeit bis zum Meridiandurchgang, "
+                                           "mit Aufgang, Untergang, bester Zeit und "
+                                           "Mondabstand.")};
+    QCommandLineOption night{QStringLiteral("nacht"),
+                             QStringLiteral("Gibt die Nacht aus (ohne Fenster): Sonnenuntergang, "
+                                            "Dämmerung, Sonnenaufgang, Mondaufgang, "
+                                            "Monduntergang, beleuchteter Teil des Mondes.")};
     QCommandLineOption site{QStringLiteral("site"),
                             QStringLiteral("Standort wie in der Standortauswahl, oder eine Länge "
-                                           "in Grad (Ost positiv). Vorgabe: der erste."),
+                                           "in Grad (Ost positiv; --nacht braucht einen Standort "
+                                           "mit Breite). Vorgabe: der erste."),
                             QStringLiteral("text")};
     QCommandLineOption list{QStringLiteral("list"),
-                            QStringLiteral("Objektliste. Vorgabe: die erste."),
+                            QStringLiteral("Objektliste (nur mit --plan). Vorgabe: die erste."),
                             QStringLiteral("name")};
     QCommandLineOption time{QStringLiteral("time"),
                             QStringLiteral("Ortszeit \"JJJJ-MM-TT hh:mm:ss\". Vorgabe: jetzt."),
@@ -66,3 +75,13 @@ CommandLineOutcome runPlanCommand(const PlanRequest &request, const QString &dat
 
 /// runPlanCommand for the running program, printed; returns the exit code.
 int printPlan(const PlanRequest &request);
+
+/// The night that holds the request's time at its site, one event a line ("Sonnenuntergang",
+/// tab, local time or "keiner"), exit code 0. The site, time and offset are read as for the
+/// plan; a site without latitude, an unknown site or a bad time give a German message and exit
+/// code 2. request.list is not read.
+CommandLineOutcome runNightCommand(const PlanRequest &request, const QString &dataFolder,
+                                   TimeSource &timeSource);
+
+/// runNightCommand for the running program, printed; returns the exit code.
+int printNight(const PlanRequest &request);

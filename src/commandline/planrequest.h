@@ -5,7 +5,8 @@
 
 #include <optional>
 
-/// What `zenitor --plan` was asked for; every choice left open takes the window's default.
+/// What `zenitor --plan` or `zenitor --nacht` was asked for; every choice left open takes the
+/// window's default. --nacht takes no list.
 struct PlanRequest
 {
     std::optional<QString> site; ///< a site text as in the site choice, or a typed longitude

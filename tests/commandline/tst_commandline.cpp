@@ -42,7 +42,10 @@ void TestCommandLine::outcome_data()
                                 "-h, --help",
                                 "Zeigt diese Hilfe an.",
                                 "-v, --version",
-                                "Zeigt die Versionsnummer an."};
+                                "Zeigt die Versionsnummer an.",
+                                "--plan",
+                                "--nacht",
+                                "Gibt die Nacht aus"};
 
     QTest::newRow("no arguments") << QStringList{"zenitor"} << true << 0 << QStringList()
                                   << QStringList();

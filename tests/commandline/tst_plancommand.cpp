@@ -19,6 +19,13 @@ const QString FIXTURE = QStringLiteral(ZENITOR_TEST_DATA_DIR "/plan");
 /// Lists and sites as a careless or hostile hand leaves them: a NUL byte, over-long lines, a
 /// latitude between tabs, a site line without its site.
 const QString HOSTILE = QStringLiteral(ZENITOR_TEST_DATA_DIR "/hostile");
+/// The nine columns scripts read by position, then the night's five.
+const QString HEADER = QStringLiteral("Objekt\tStundenwinkel\tDurchgang\tBis\tHoehe\tAzimut\t"
+                                      "Kulmination\tRektaszension\tDeklination\tAufgang\t"
+                                      "Untergang\tBeste Zeit\tHoehe dann\tMondabstand");
+const QString NIGHT_WITHOUT_LATITUDE =
+    QStringLiteral("Ohne Breite keine Nacht: Aufgang, Untergang, Beste Zeit, Hoehe dann und "
+                   "Mondabstand bleiben leer.\n");
 
 /// The fake clock in a zone with rules, as the system's.
 class ZonedTimeSource : public FakeTimeSource
@@ -114,9 +121,11 @@ void TestPlanCommand::tableAgreesWithReference_data()
     QTest::newRow("typed longitude without latitude: height columns empty")
         << QStringList{"--site", "150.0 Ohne Breite", "--time", "2026-03-15 21:10:05"}
         << "typed longitude without latitude"
-        << brokenRecord + QStringLiteral("Standort „150.0 Ohne Breite“ hat in Zeile 3 der "
-                                         "standort.txt keine Breite: Höhe, Azimut und "
-                                         "Kulmination bleiben leer.\n");
+        << brokenRecord +
+               QStringLiteral("Standort „150.0 Ohne Breite“ hat in Zeile 3 der "
+                              "standort.txt keine Breite: Höhe, Azimut und "
+                              "Kulmination bleiben leer.\n") +
+               NIGHT_WITHOUT_LATITUDE;
 }
 
 void TestPlanCommand::tableAgreesWithReference()
@@ -140,14 +149,16 @@ void TestPlanCommand::tableAgreesWithReference()
     QCOMPARE(outcome.standardError, errors);
     QStringList lines = outcome.standardOutput.split(u'\n');
     QCOMPARE(lines.takeLast(), QString()); // every line ends in a line break
-    QCOMPARE(lines.takeFirst(), QStringLiteral("Objekt\tStundenwinkel\tDurchgang\tBis\tHoehe\t"
-                                               "Azimut\tKulmination\tRektaszension\tDeklination"));
+    QCOMPARE(lines.takeFirst(), HEADER);
     QCOMPARE(lines.size(), want.size());
     for (qsizetype row = 0; row < want.size(); ++row) {
         const QStringList got = lines[row].split(u'\t');
         const QStringList &ref = want[row];
-        QCOMPARE(got.size(), 9);
+        QCOMPARE(got.size(), 14);
         QCOMPARE(got[0], ref[0]); // the order: next transit first
+        // The night's columns need hour angle, declination and latitude, as the heights do.
+        if (ref[4].isEmpty())
+            QCOMPARE(got.mid(9), QStringList(5, QString()));
         if (ref[1].isEmpty()) {
             QCOMPARE(got.mid(1, 6), QStringList(6, QString()));
             continue;
@@ -414,12 +425,10 @@ void TestPlanCommand::everyInputGetsItsReason()
     if (exitCode != 0) {
         QCOMPARE(output, QString());
     } else {
-        QVERIFY(output.startsWith(QStringLiteral("Objekt\tStundenwinkel\tDurchgang\tBis\tHoehe\t"
-                                                 "Azimut\tKulmination\tRektaszension\t"
-                                                 "Deklination\n")));
+        QVERIFY(output.startsWith(HEADER + u'\n'));
         QVERIFY(output.endsWith(u'\n'));
         for (const QString &line : output.chopped(1).split(u'\n'))
-            QVERIFY2(line.count(u'\t') == 8, qPrintable(line));
+            QVERIFY2(line.count(u'\t') == 13, qPrintable(line));
     }
     qsizetype from = 0;
     for (const QString &part : inOutput) {
