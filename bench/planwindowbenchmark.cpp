@@ -5,6 +5,9 @@
 // (beside the data files), e.g. with QT_QPA_PLATFORM=offscreen.
 //
 //   zenitor_planwindow_benchmark [refreshes]     (default 2000)
+//   zenitor_planwindow_benchmark --open SECONDS  the shown window on the computer's clock for that
+//                                                long; prints the whole program's processor time
+//                                                (run it under Xvfb: painting and X count too)
 
 #include "catalogue/cataloguefiles.h"
 #include "clock/timesource.h"
@@ -16,7 +19,12 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <QTimer>
+
+#include <sys/resource.h>
+
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -33,13 +41,24 @@ public:
     int currentUtcOffsetSeconds() override { return 3600; }
 };
 
+/// User and system processor time of this process so far, in seconds.
+double processorSeconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     configureApplication(app);
-    const int refreshes = argc > 1 ? std::max(1, atoi(argv[1])) : 2000;
+    const bool open = argc > 2 && std::strcmp(argv[1], "--open") == 0;
+    const int refreshes = argc > 1 && !open ? std::max(1, atoi(argv[1])) : 2000;
+    const int openSeconds = open ? std::max(1, atoi(argv[2])) : 0;
 
     // The four lists as one, in a folder of its own.
     const CatalogueFiles delivered(QCoreApplication::applicationDirPath());
@@ -63,7 +82,9 @@ int main(int argc, char *argv[])
     messier.close();
     sites.close();
 
-    SteppingTimeSource time;
+    SteppingTimeSource stepping;
+    SystemTimeSource system;
+    TimeSource &time = open ? static_cast<TimeSource &>(system) : stepping;
     PlanWindow plan(time, folder.path(), [] {
         return PlanSettings{QStringLiteral("13.41 Berlin"), QStringLiteral("Messier"), false};
     });
@@ -71,6 +92,23 @@ int main(int argc, char *argv[])
     QCoreApplication::processEvents();
     plan.selectObject(QStringLiteral("M 42"));
     std::printf("objects: %lld\n", static_cast<long long>(plan.rows().size()));
+
+    if (open) {
+        // Settle first: the window's first paint and the fonts' loading are start-up, not the
+        // cost of keeping it open.
+        QTimer settle;
+        settle.setSingleShot(true);
+        QObject::connect(&settle, &QTimer::timeout, &app, &QCoreApplication::quit);
+        settle.start(3000);
+        app.exec();
+        const double before = processorSeconds();
+        QTimer::singleShot(openSeconds * 1000, &app, &QCoreApplication::quit);
+        app.exec();
+        const double used = processorSeconds() - before;
+        std::printf("open %d s: %.3f s processor time, %.3f s per minute\n", openSeconds, used,
+                    used * 60 / openSeconds);
+        return 0;
+    }
 
     QElapsedTimer timer;
     timer.start();
