@@ -94,6 +94,8 @@ int main(int argc, char *argv[])
     std::printf("objects: %lld\n", static_cast<long long>(plan.rows().size()));
 
     if (open) {
+        // As wide as the main window opens it.
+        plan.resize(plan.widthShowingEveryColumn(), plan.height());
         // Settle first: the window's first paint and the fonts' loading are start-up, not the
         // cost of keeping it open.
         QTimer settle;
