@@ -44,6 +44,37 @@ private:
 
 constexpr int PLAN_MINIMUM_WIDTH = 480;
 
+// Wide enough for every column, as far as the screen allows; beside the main window when the
+// screen has room, so neither hides the other; otherwise over it. Always wholly on the main
+// window's screen, title bar and close box included, the frame taken as the main window's.
+void placePlanWindow(const QWidget &main, PlanWindow *plan)
+{
+    const QRect screenArea = main.screen()->availableGeometry();
+    const QRect frame = main.frameGeometry();
+    const int frameWidth = frame.width() - main.width();
+    const int frameHeight = frame.height() - main.height();
+    plan->ensurePolished(); // the style decides the widths measured next
+    plan->refresh();
+    plan->resize(std::clamp(plan->widthShowingEveryColumn(), plan->width(),
+                            std::max(plan->width(), screenArea.width() - frameWidth)),
+                 plan->height());
+    const int left = frame.right() + 1;
+    const int room = screenArea.right() + 1 - left - frameWidth;
+    QRect placed(main.isVisible() && room >= PLAN_MINIMUM_WIDTH ? left : frame.left(), frame.top(),
+                 plan->width(), plan->height());
+    if (placed.left() == left)
+        placed.setWidth(std::min(placed.width(), room));
+    placed.setWidth(std::min(placed.width(), screenArea.width() - frameWidth));
+    placed.setHeight(std::min(placed.height(), screenArea.height() - frameHeight));
+    // The frame's top left corner inside the screen, and its far corner too.
+    placed.moveLeft(std::clamp(placed.left(), screenArea.left(),
+                               screenArea.right() + 1 - placed.width() - frameWidth));
+    placed.moveTop(std::clamp(placed.top(), screenArea.top(),
+                              screenArea.bottom() + 1 - placed.height() - frameHeight));
+    plan->resize(placed.size());
+    plan->move(placed.topLeft());
+}
+
 } // namespace
 
 // The plan opens from F2, the hour-angle readout and the background menu; none of them changes
@@ -82,28 +113,14 @@ void Form1::openPlanWindow()
     if (opening) {
         plan = new PlanWindow(*services.timeSource, services.dataFolder, [this] {
             return PlanSettings{Combo1->currentText(), Combo3->currentText(),
-                                Check1->checkState() != Qt::Unchecked};
+                                Check1->checkState() != Qt::Unchecked, Combo2->currentText()};
         });
         plan->setAttribute(Qt::WA_DeleteOnClose);
         focusHistory.countAsSideWindow(plan);
         connect(plan, &PlanWindow::objectChosen, this, &Form1::chooseObject);
-        // Wide enough for every column, as far as the screen allows.
-        const QRect screenArea = screen()->availableGeometry();
-        plan->ensurePolished(); // the style decides the widths measured next
-        plan->refresh();
-        plan->resize(std::clamp(plan->widthShowingEveryColumn(), plan->width(),
-                                std::max(plan->width(), screenArea.width())),
-                     plan->height());
-        // Beside the main window when the screen has room, so neither hides the other.
-        const QRect frame = frameGeometry();
-        const int left = frame.right() + 1;
-        const int room = screenArea.right() - left - (frame.width() - width());
-        if (isVisible() && room >= PLAN_MINIMUM_WIDTH) {
-            plan->move(left, frame.top());
-            plan->resize(std::min(plan->width(), room),
-                         std::min(plan->height(),
-                                  screenArea.bottom() - frame.top() - (frame.height() - height())));
-        }
+        // F1 in the plan opens the help as the button "Hilfe" does.
+        connect(plan, &PlanWindow::helpRequested, this, &Form1::Command5_Click);
+        placePlanWindow(*this, plan);
     }
     plan->show();
     if (opening)

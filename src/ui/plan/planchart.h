@@ -37,10 +37,18 @@ class PlanChart : public QWidget
 public:
     explicit PlanChart(QWidget *parent = nullptr);
 
-    /// Draws row, computed from input; called again on every refresh of the plan.
+    /// Draws row, computed from input; called again on every refresh of the plan, it repaints
+    /// only when the picture changes: "now" moves a pixel every few minutes.
     void showObject(const PlanInput &input, const PlanRow &row);
-    /// Nothing chosen: the chart shows only its frame.
+    /// Nothing chosen: the chart shows its frame and a line saying how to fill it.
     void clear();
+
+    /// True while nothing is chosen.
+    bool isEmpty() const { return !row.has_value(); }
+    /// The line shown while nothing is chosen.
+    static QString hintText();
+    /// Civil seconds per pixel of the time axis at the chart's present size.
+    int secondsPerPixel() const;
 
     QSize sizeHint() const override;
 
@@ -48,6 +56,11 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    /// What decides the picture beyond the widget's size: the object, the site, the flag and
+    /// "now" rounded down to the pixel.
+    QString pictureKey(const PlanInput &input, const PlanRow &row) const;
+
     std::optional<PlanInput> input;
     std::optional<PlanRow> row;
+    QString shownKey;
 };

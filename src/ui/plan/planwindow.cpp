@@ -11,11 +11,18 @@
 #include "ui/shared/staricon.h"
 
 #include <QAbstractTableModel>
+#include <QCollator>
+#include <QFileInfo>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
+#include <QMenu>
+#include <QPainter>
+#include <QScreen>
 #include <QScrollBar>
 #include <QShortcut>
+#include <QSortFilterProxyModel>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -58,9 +65,66 @@ QString culminationCell(const astro::Culmination &culmination)
     return degreesCell(culmination.altitudeDegrees);
 }
 
+/// How a row is drawn: its colour and weight follow its place in the sky.
+enum class RowLook
+{
+    Plain,
+    NearMeridian,
+    BelowHorizon
+};
+
+RowLook lookOf(const PlanRow &row)
+{
+    if (isBelowHorizon(row))
+        return RowLook::BelowHorizon;
+    if (isNearMeridian(row))
+        return RowLook::NearMeridian;
+    return RowLook::Plain;
+}
+
+/// "hh:mm:ss" of a wall-clock reading, with the day when it is not today's: "morgen" for the
+/// next day, the date otherwise.
+QString dayTimeText(const QDateTime &wallClock, const QDate &today)
+{
+    const QString time = wallClock.toString(QStringLiteral("HH:mm:ss"));
+    if (wallClock.date() == today)
+        return time;
+    if (wallClock.date() == today.addDays(1))
+        return QStringLiteral("morgen ") + time;
+    return wallClock.toString(QStringLiteral("dd.MM. ")) + time;
+}
+
+/// Decimal value of a "hh:mm:ss" or "dd:mm:ss" text as in the file; none when it has not three
+/// parts. The sign of the first part applies to the whole, "-00:30:00" included.
+QVariant sexagesimalValue(const QString &text)
+{
+    const QStringList parts = text.split(u':');
+    if (parts.size() != 3)
+        return {};
+    const double first = astro::ParseLeadingNumber(parts[0].toStdString());
+    const double rest = astro::ParseLeadingNumber(parts[1].toStdString()) / 60 +
+                        astro::ParseLeadingNumber(parts[2].toStdString()) / 3600;
+    return parts[0].trimmed().startsWith(u'-') ? first - rest : first + rest;
+}
+
+const char *const COLUMN_TOOLTIPS[] = {
+    "Name des Objekts, wie in der Objektauswahl des Hauptfensters",
+    "Stundenwinkel jetzt (Stunden:Minuten:Sekunden): − östlich des Meridians, der Durchgang "
+    "steht bevor; + westlich, der Durchgang ist vorbei",
+    "Ortszeit des nächsten Meridiandurchgangs (obere Kulmination); „morgen“ oder das Datum, "
+    "wenn er nicht heute ist",
+    "Zeit bis zum nächsten Meridiandurchgang (Stunden:Minuten:Sekunden)",
+    "Höhe über dem Horizont jetzt, in Grad; negativ: unter dem Horizont",
+    "Azimut jetzt, in Grad, von Norden über Osten (90°) gezählt",
+    "Kulmination: die Höhe beim Meridiandurchgang, die größte des Tages, in Grad; "
+    "„zirkumpolar“: geht nie unter, „geht nie auf“: bleibt unter dem Horizont",
+    "Rektaszension wie in der Listendatei (Stunden:Minuten:Sekunden)",
+    "Deklination wie in der Listendatei (Grad:Bogenminuten:Bogensekunden), + nördlich"};
+
 } // namespace
 
-/// The plan's rows as table cells, coloured for the night.
+/// The plan's rows as table cells, coloured for the night, in the meridian queue. The cells'
+/// texts are kept, so a refresh tells the view only about the cells whose text changed.
 class PlanTableModel : public QAbstractTableModel
 {
 public:
@@ -68,18 +132,61 @@ public:
 
     const QList<PlanRow> &rows() const { return planRows; }
 
-    void setRows(const QList<PlanRow> &rows)
+    /// Takes the rows of a refresh; today: the local date, for the day marks. Returns true
+    /// when a row changed weight (came within an hour of the meridian or left it), so the
+    /// columns are measured again.
+    bool setRows(const QList<PlanRow> &rows, const QDate &today)
     {
-        if (rows.size() != planRows.size()) {
+        QList<QString> texts;
+        texts.reserve(rows.size() * PlanWindow::ColumnCount);
+        for (const PlanRow &row : rows)
+            for (int column = 0; column < PlanWindow::ColumnCount; ++column)
+                texts.append(cellText(row, column, today));
+        bool sameObjects = rows.size() == planRows.size();
+        for (qsizetype i = 0; sameObjects && i < rows.size(); ++i)
+            sameObjects = rows[i].name == planRows[i].name;
+        if (!sameObjects) {
+            // Rows come and go or change places: rare (an object passes the queue's end).
             beginResetModel();
             planRows = rows;
+            cellTexts = texts;
             endResetModel();
-            return;
+            return true;
+        }
+
+        bool weightChanged = false;
+        QList<bool> restyled(rows.size(), false);
+        for (qsizetype i = 0; i < rows.size(); ++i) {
+            const RowLook before = lookOf(planRows[i]);
+            const RowLook after = lookOf(rows[i]);
+            restyled[i] = before != after;
+            weightChanged = weightChanged ||
+                            (before == RowLook::NearMeridian) != (after == RowLook::NearMeridian);
         }
         planRows = rows;
-        if (!planRows.isEmpty())
-            emit dataChanged(index(0, 0),
-                             index(int(planRows.size()) - 1, PlanWindow::ColumnCount - 1));
+        std::swap(cellTexts, texts); // texts now holds the former ones
+        const int last = PlanWindow::ColumnCount - 1;
+        for (int row = 0; row < planRows.size(); ++row)
+            if (restyled[row])
+                emit dataChanged(index(row, 0), index(row, last));
+        // One signal per run of changed cells down a column: a second changes the hour angle
+        // and the time left of every row, and little else.
+        static const QList<int> textRoles{Qt::DisplayRole, Qt::UserRole};
+        for (int column = 0; column <= last; ++column) {
+            int runStart = -1;
+            for (int row = 0; row <= planRows.size(); ++row) {
+                const bool changed = row < planRows.size() && !restyled[row] &&
+                                     cellTexts[row * PlanWindow::ColumnCount + column] !=
+                                         texts[row * PlanWindow::ColumnCount + column];
+                if (changed && runStart < 0)
+                    runStart = row;
+                else if (!changed && runStart >= 0) {
+                    emit dataChanged(index(runStart, column), index(row - 1, column), textRoles);
+                    runStart = -1;
+                }
+            }
+        }
+        return weightChanged;
     }
 
     int rowCount(const QModelIndex &parent = {}) const override
@@ -99,8 +206,12 @@ public:
             QStringLiteral("Höhe"),        QStringLiteral("Azimut"),
             QStringLiteral("Kulmination"), QStringLiteral("Rektaszension"),
             QStringLiteral("Deklination")};
-        if (orientation == Qt::Horizontal && role == Qt::DisplayRole)
+        if (orientation != Qt::Horizontal || section < 0 || section >= PlanWindow::ColumnCount)
+            return {};
+        if (role == Qt::DisplayRole)
             return titles.value(section);
+        if (role == Qt::ToolTipRole)
+            return QString::fromUtf8(COLUMN_TOOLTIPS[section]);
         return {};
     }
 
@@ -111,12 +222,18 @@ public:
         const PlanRow &row = planRows.at(index.row());
         switch (role) {
         case Qt::DisplayRole:
-            return cellText(row, index.column());
+            return cellTexts.at(index.row() * PlanWindow::ColumnCount + index.column());
+        case Qt::UserRole:
+            return sortValue(row, index.column());
         case Qt::ForegroundRole:
-            if (isBelowHorizon(row))
+            switch (lookOf(row)) {
+            case RowLook::BelowHorizon:
                 return BELOW_HORIZON_TEXT;
-            if (isNearMeridian(row))
+            case RowLook::NearMeridian:
                 return NEAR_MERIDIAN_TEXT;
+            case RowLook::Plain:
+                break;
+            }
             return NightVision::text;
         case Qt::FontRole:
             if (isNearMeridian(row)) {
@@ -136,7 +253,7 @@ public:
     }
 
 private:
-    static QString cellText(const PlanRow &row, int column)
+    static QString cellText(const PlanRow &row, int column, const QDate &today)
     {
         switch (column) {
         case PlanWindow::ObjectColumn:
@@ -144,8 +261,7 @@ private:
         case PlanWindow::HourAngleColumn:
             return row.hasHourAngle ? eastWestText(row.hourAngleHours) : QString();
         case PlanWindow::TransitColumn:
-            return row.hasHourAngle ? row.transitLocalTime.toString(QStringLiteral("HH:mm:ss"))
-                                    : QString();
+            return row.hasHourAngle ? dayTimeText(row.transitLocalTime, today) : QString();
         case PlanWindow::TimeLeftColumn:
             return row.hasHourAngle ? durationText(row.secondsToTransit) : QString();
         case PlanWindow::AltitudeColumn:
@@ -163,14 +279,126 @@ private:
         }
     }
 
+    /// What a column sorts by: the value its text shows; none for an empty cell.
+    static QVariant sortValue(const PlanRow &row, int column)
+    {
+        switch (column) {
+        case PlanWindow::ObjectColumn:
+            return row.name;
+        case PlanWindow::HourAngleColumn:
+            return row.hasHourAngle ? QVariant(row.eastWestHours) : QVariant();
+        case PlanWindow::TransitColumn:
+        case PlanWindow::TimeLeftColumn:
+            return row.hasHourAngle ? QVariant(row.secondsToTransit) : QVariant();
+        case PlanWindow::AltitudeColumn:
+            return row.position ? QVariant(row.position->altitudeDegrees) : QVariant();
+        case PlanWindow::AzimuthColumn:
+            return row.position ? QVariant(row.position->azimuthDegrees) : QVariant();
+        case PlanWindow::CulminationColumn:
+            return row.culmination ? QVariant(row.culmination->altitudeDegrees) : QVariant();
+        case PlanWindow::RightAscensionColumn:
+            return sexagesimalValue(row.rightAscensionText);
+        case PlanWindow::DeclinationColumn:
+            return sexagesimalValue(row.declinationText);
+        default:
+            return {};
+        }
+    }
+
     QList<PlanRow> planRows;
+    /// Row by row, ColumnCount texts each.
+    QList<QString> cellTexts;
+};
+
+/// Sorts by the values behind the cells: numbers as numbers, names with their numbers counted
+/// ("M 2" before "M 13"); empty cells last in either order. Unsorted, the meridian queue.
+class PlanSortModel : public QSortFilterProxyModel
+{
+public:
+    explicit PlanSortModel(QObject *parent) : QSortFilterProxyModel(parent)
+    {
+        setSortRole(Qt::UserRole);
+        setDynamicSortFilter(true);
+        names.setNumericMode(true);
+        names.setCaseSensitivity(Qt::CaseInsensitive);
+    }
+
+protected:
+    bool lessThan(const QModelIndex &left, const QModelIndex &right) const override
+    {
+        const QVariant a = left.data(Qt::UserRole);
+        const QVariant b = right.data(Qt::UserRole);
+        if (!a.isValid() || !b.isValid()) {
+            // A descending sort asks with the two swapped.
+            return sortOrder() == Qt::AscendingOrder ? a.isValid() && !b.isValid()
+                                                     : !a.isValid() && b.isValid();
+        }
+        if (a.userType() == QMetaType::QString)
+            return names.compare(a.toString(), b.toString()) < 0;
+        return a.toDouble() < b.toDouble();
+    }
+
+private:
+    QCollator names{QLocale(QLocale::German)};
+};
+
+/// One line of the header: never wider than the window gives it; a text too long for it ends
+/// in "…" and shows whole as its tooltip. A new text repaints the line and nothing else.
+class PlanHeaderLine : public QWidget
+{
+public:
+    explicit PlanHeaderLine(QWidget *parent) : QWidget(parent)
+    {
+        setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    }
+
+    const QString &text() const { return fullText; }
+    void setText(const QString &text)
+    {
+        if (text == fullText)
+            return;
+        const bool wider = fontMetrics().horizontalAdvance(text) > width();
+        fullText = text;
+        if (wider || !toolTip().isEmpty())
+            updateToolTip();
+        update();
+    }
+
+    QSize sizeHint() const override
+    {
+        return {fontMetrics().horizontalAdvance(fullText), fontMetrics().height() + 2};
+    }
+    QSize minimumSizeHint() const override { return {0, fontMetrics().height() + 2}; }
+
+protected:
+    void resizeEvent(QResizeEvent *event) override
+    {
+        QWidget::resizeEvent(event);
+        updateToolTip();
+    }
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        painter.setPen(palette().color(QPalette::WindowText));
+        painter.drawText(rect(), Qt::AlignLeft | Qt::AlignVCenter,
+                         fontMetrics().elidedText(fullText, Qt::ElideRight, width()));
+    }
+
+private:
+    void updateToolTip()
+    {
+        setToolTip(fontMetrics().horizontalAdvance(fullText) > width() ? fullText : QString());
+    }
+
+    QString fullText;
 };
 
 PlanWindow::PlanWindow(TimeSource &timeSource, const QString &dataFolder,
                        std::function<PlanSettings()> settings, QWidget *parent)
     : QWidget(parent, Qt::Window), timeSource(timeSource), dataFolder(dataFolder),
-      settings(std::move(settings)), siteLine(new QLabel(this)), noteLine(new QLabel(this)),
-      view(new QTableView(this)), model(new PlanTableModel(this)), chart(new PlanChart(this))
+      settings(std::move(settings)), siteLine(new PlanHeaderLine(this)),
+      clockLine(new PlanHeaderLine(this)), noteLine(new QLabel(this)), view(new QTableView(this)),
+      model(new PlanTableModel(this)), sorted(new PlanSortModel(this)), chart(new PlanChart(this))
 {
     setObjectName(QStringLiteral("planWindow"));
     setWindowTitle(QStringLiteral("Beobachtungsplan"));
@@ -179,16 +407,20 @@ PlanWindow::PlanWindow(TimeSource &timeSource, const QString &dataFolder,
     setAutoFillBackground(true);
 
     siteLine->setObjectName(QStringLiteral("planSiteLine"));
-    siteLine->setWordWrap(true);
+    clockLine->setObjectName(QStringLiteral("planClockLine"));
+    clockLine->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     noteLine->setObjectName(QStringLiteral("planNoteLine"));
     noteLine->setWordWrap(true);
+    // A note naming a long path must not widen the window; it wraps or is cut.
+    noteLine->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     QPalette notePalette = noteLine->palette();
     notePalette.setColor(QPalette::WindowText, NEAR_MERIDIAN_TEXT);
     noteLine->setPalette(notePalette);
     noteLine->hide();
 
+    sorted->setSourceModel(model);
     view->setObjectName(QStringLiteral("planTable"));
-    view->setModel(model);
+    view->setModel(sorted);
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
     view->setSelectionMode(QAbstractItemView::SingleSelection);
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -196,22 +428,31 @@ PlanWindow::PlanWindow(TimeSource &timeSource, const QString &dataFolder,
     view->setWordWrap(false);
     view->verticalHeader()->hide();
     view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 6);
-    view->horizontalHeader()->setHighlightSections(false);
+    QHeaderView *header = view->horizontalHeader();
+    header->setHighlightSections(false);
     // Fusion shades header sections with translucent white, which turns the red pink, and
     // paints the header light past the last column.
-    view->horizontalHeader()->setStyleSheet(
+    header->setStyleSheet(
         QStringLiteral("QHeaderView { background-color: black; } "
                        "QHeaderView::section { background-color: rgb(128, 0, 0); color: black; "
                        "border: none; border-right: 1px solid rgb(64, 0, 0); "
                        "padding: 1px 4px; }"));
     // No stretch: a stretched last column keeps at least the default width and needs scrolling
     // where its text would fit.
-    view->horizontalHeader()->setStretchLastSection(false);
-    view->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    header->setStretchLastSection(false);
+    header->setSectionResizeMode(QHeaderView::Interactive);
+    // A click sorts up, a second down, a third gives the meridian queue back.
+    header->setSortIndicatorClearable(true);
+    header->setSortIndicator(-1, Qt::AscendingOrder);
+    view->setSortingEnabled(true);
     chart->setFocusPolicy(Qt::NoFocus);
 
+    auto *headerRow = new QHBoxLayout;
+    headerRow->addWidget(siteLine, 1);
+    headerRow->addSpacing(12);
+    headerRow->addWidget(clockLine);
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(siteLine);
+    layout->addLayout(headerRow);
     layout->addWidget(noteLine);
     layout->addWidget(view, 3);
     layout->addWidget(chart, 2);
@@ -220,13 +461,35 @@ PlanWindow::PlanWindow(TimeSource &timeSource, const QString &dataFolder,
 
     // Enter and a double-click both activate a row.
     connect(view, &QAbstractItemView::activated, this, [this](const QModelIndex &index) {
-        if (index.isValid() && index.row() < model->rows().size())
-            emit objectChosen(model->rows().at(index.row()).name);
+        const QModelIndex source = sorted->mapToSource(index);
+        if (source.isValid() && source.row() < model->rows().size())
+            emit objectChosen(model->rows().at(source.row()).name);
     });
     connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &PlanWindow::showSelectedInChart);
+    // Rows that say why they are empty keep their joined cells wherever a sort puts them.
+    connect(sorted, &QAbstractItemModel::layoutChanged, this, &PlanWindow::updateSpans);
+    connect(sorted, &QAbstractItemModel::modelReset, this, &PlanWindow::updateSpans);
     auto *closeByEscape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(closeByEscape, &QShortcut::activated, this, &QWidget::close);
+    auto *help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(help, &QShortcut::activated, this, &PlanWindow::helpRequested);
+    // Full screen hides the window manager's bright title bar and borders at night.
+    auto *fullScreen = new QShortcut(QKeySequence(Qt::Key_F11), this);
+    connect(fullScreen, &QShortcut::activated, this,
+            [this] { setWindowState(windowState() ^ Qt::WindowFullScreen); });
+    view->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(view, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &at) { showTableMenu(view->viewport()->mapToGlobal(at)); });
+    for (const QKeySequence &keys :
+         {QKeySequence(Qt::SHIFT | Qt::Key_F10), QKeySequence(Qt::Key_Menu)}) {
+        auto *menuKey = new QShortcut(keys, view, nullptr, nullptr, Qt::WidgetShortcut);
+        connect(menuKey, &QShortcut::activated, this, [this] {
+            const QRect cell = view->visualRect(view->currentIndex());
+            const QPoint at = cell.isValid() ? cell.bottomLeft() : QPoint(0, 0);
+            showTableMenu(view->viewport()->mapToGlobal(at));
+        });
+    }
 
     timer.setInterval(1000);
     connect(&timer, &QTimer::timeout, this, &PlanWindow::refresh);
@@ -235,31 +498,123 @@ PlanWindow::PlanWindow(TimeSource &timeSource, const QString &dataFolder,
 
 PlanWindow::~PlanWindow() = default;
 
-int PlanWindow::widthShowingEveryColumn() const
+double PlanWindow::queueHours(const PlanRow &row)
+{
+    return row.eastWestHours >= NEAR_MERIDIAN_HOURS ? row.eastWestHours - astro::HOURS_PER_DAY
+                                                    : row.eastWestHours;
+}
+
+QMenu *PlanWindow::createTableMenu()
+{
+    // A popup of this window, so it takes the night colours.
+    auto *menu = new QMenu(this);
+    menu->setObjectName(QStringLiteral("planTableMenu"));
+    QAction *choose = menu->addAction(QStringLiteral("Objekt im Hauptfenster wählen\tEnter"));
+    choose->setObjectName(QStringLiteral("chooseObject"));
+    choose->setEnabled(view->currentIndex().isValid());
+    connect(choose, &QAction::triggered, this, [this] {
+        if (view->currentIndex().isValid())
+            emit view->activated(view->currentIndex());
+    });
+    QAction *queue = menu->addAction(QStringLiteral("Nach nächstem Meridiandurchgang ordnen"));
+    queue->setObjectName(QStringLiteral("meridianQueue"));
+    queue->setEnabled(view->horizontalHeader()->sortIndicatorSection() >= 0);
+    connect(queue, &QAction::triggered, this,
+            [this] { view->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder); });
+    menu->addSeparator();
+    QAction *fullScreen = menu->addAction(QStringLiteral("Vollbild\tF11"));
+    fullScreen->setObjectName(QStringLiteral("fullScreen"));
+    fullScreen->setCheckable(true);
+    fullScreen->setChecked(isFullScreen());
+    connect(fullScreen, &QAction::triggered, this,
+            [this] { setWindowState(windowState() ^ Qt::WindowFullScreen); });
+    QAction *help = menu->addAction(QStringLiteral("Hilfe\tF1"));
+    help->setObjectName(QStringLiteral("help"));
+    connect(help, &QAction::triggered, this, &PlanWindow::helpRequested);
+    return menu;
+}
+
+void PlanWindow::showTableMenu(const QPoint &globalPosition)
+{
+    QMenu *menu = createTableMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(globalPosition);
+}
+
+QList<int> PlanWindow::measureColumns() const
 {
     const QHeaderView *header = view->horizontalHeader();
-    // What resizing the columns to their contents gives, without the stretch of the last one.
     const int grid = view->showGrid() ? 1 : 0;
     // As many rows as the header itself measures, so a list of thousands opens at once.
     const int precision = header->resizeContentsPrecision();
-    const int rows = precision > 0 ? std::min(model->rowCount(), precision) : model->rowCount();
-    int columns = 0;
+    const int rows = precision > 0 ? std::min(sorted->rowCount(), precision) : sorted->rowCount();
+    // A row within an hour of the meridian is bold: every row may become so, so each is
+    // measured as it would be then.
+    QFont boldFont = view->font();
+    boldFont.setBold(true);
+    const QFontMetrics plain(view->font());
+    const QFontMetrics bold(boldFont);
+    QList<int> widths;
     for (int column = 0; column < ColumnCount; ++column) {
         int widest = header->sectionSizeHint(column);
-        for (int row = 0; row < rows; ++row)
-            if (view->columnSpan(row, column) == 1) // a text over several columns fits them
-                widest = std::max(widest,
-                                  view->sizeHintForIndex(model->index(row, column)).width() + grid);
-        columns += widest;
+        for (int row = 0; row < rows; ++row) {
+            if (view->columnSpan(row, column) != 1) // a text over several columns fits them
+                continue;
+            const QModelIndex index = sorted->index(row, column);
+            int width = view->sizeHintForIndex(index).width() + grid;
+            if (!index.data(Qt::FontRole).value<QFont>().bold()) {
+                const QString text = index.data().toString();
+                width += std::max(0, bold.horizontalAdvance(text) - plain.horizontalAdvance(text));
+            }
+            widest = std::max(widest, width);
+        }
+        widths.append(widest);
     }
+    return widths;
+}
+
+void PlanWindow::fitColumns()
+{
+    const QList<int> widths = measureColumns();
+    for (int column = 0; column < ColumnCount; ++column)
+        view->horizontalHeader()->resizeSection(column, widths[column]);
+}
+
+int PlanWindow::widthShowingEveryColumn() const
+{
+    int columns = 0;
+    for (const int width : measureColumns())
+        columns += width;
     const QMargins margins = layout()->contentsMargins();
     return columns + 2 * view->frameWidth() + view->verticalScrollBar()->sizeHint().width() +
            margins.left() + margins.right();
 }
 
-const QList<PlanRow> &PlanWindow::rows() const
+void PlanWindow::growToShowEveryColumn()
 {
-    return model->rows();
+    const int wanted = widthShowingEveryColumn();
+    if (width() >= wanted)
+        return;
+    const QRect area = screen()->availableGeometry();
+    const QRect frame = frameGeometry();
+    const int frameExtra = frame.width() - width();
+    const int newWidth = std::min(wanted, area.width() - frameExtra);
+    if (newWidth <= width())
+        return;
+    resize(newWidth, height());
+    // Widened to the right; moved left where the screen ends, so the window stays whole.
+    const int overhang = frame.left() + newWidth + frameExtra - (area.right() + 1);
+    if (overhang > 0)
+        move(std::max(area.left(), frame.left() - overhang), frame.top());
+}
+
+QList<PlanRow> PlanWindow::rows() const
+{
+    QList<PlanRow> inView;
+    inView.reserve(sorted->rowCount());
+    for (int row = 0; row < sorted->rowCount(); ++row)
+        inView.append(model->rows().at(sorted->mapToSource(sorted->index(row, 0)).row()));
+    return inView;
 }
 
 void PlanWindow::showEvent(QShowEvent *event)
@@ -286,8 +641,11 @@ void PlanWindow::reload()
 void PlanWindow::readList(const QString &listName)
 {
     readListName = listName;
+    readListPath.clear();
     listRead = true;
-    fitColumns = true;
+    listFileGone = false;
+    columnsToFit = true;
+    widenToColumns = true;
     input.records.clear();
     listProblem.clear();
     if (listName.isEmpty()) {
@@ -300,11 +658,28 @@ void PlanWindow::readList(const QString &listName)
         listProblem = fileProblemMessage(read.state, read.path, listName);
         return;
     }
+    readListPath = read.path;
     input.records = read.value;
     if (!read.longLines.isEmpty())
         listProblem = longLinesMessage(read.path, read.longLines);
     else if (read.value.isEmpty())
         listProblem = noEntriesMessage(read.path);
+}
+
+void PlanWindow::noticeListFileGone()
+{
+    // Deleted behind the plan's back: the rows stay and the header says so; back again, the
+    // list is read anew.
+    if (readListPath.isEmpty())
+        return;
+    const bool gone = !QFileInfo::exists(readListPath);
+    if (gone == listFileGone)
+        return;
+    if (!gone) {
+        listRead = false;
+        return;
+    }
+    listFileGone = true;
 }
 
 void PlanWindow::readSites()
@@ -319,29 +694,50 @@ void PlanWindow::readSites()
 void PlanWindow::refresh()
 {
     const PlanSettings now = settings();
-    if (!listRead || now.listName != readListName)
+    if (listRead && now.listName == readListName)
+        noticeListFileGone();
+    const bool newList = !listRead || now.listName != readListName;
+    if (newList)
         readList(now.listName);
     if (!sitesRead)
         readSites();
+    if (now.siteText != shownSiteText) {
+        // Another site may fill or empty the altitude columns.
+        shownSiteText = now.siteText;
+        columnsToFit = true;
+        widenToColumns = true;
+    }
     input.longitudeDegrees = astro::ParseLeadingNumber(now.siteText.toStdString());
     input.latitudeDegrees = latitudeOfSite(sites, now.siteText);
     input.localTime = timeSource.currentLocalTime();
     input.daylightSaving = now.summerTime;
 
     // The rows move as objects pass the meridian: the selection follows its object by name,
-    // and the view stays where the observer scrolled it.
-    const QString selected = selectedObject();
+    // and the view stays where the observer scrolled it. A list read anew selects the main
+    // window's object.
+    const QString selected = newList ? now.objectName : selectedObject();
     const int scrolled = view->verticalScrollBar()->value();
-    model->setRows(computePlan(input));
+    QList<PlanRow> plan = computePlan(input);
+    // The meridian queue: what crossed within the hour first, then by the next transit.
+    std::stable_sort(plan.begin(), plan.end(), [](const PlanRow &a, const PlanRow &b) {
+        if (a.hasHourAngle != b.hasHourAngle)
+            return a.hasHourAngle;
+        return a.hasHourAngle && queueHours(a) > queueHours(b);
+    });
+    const bool weightChanged = model->setRows(plan, input.localTime.date());
     updateSpans();
-    if (fitColumns) {
-        // Once per list: columns that follow every second's widths would jitter.
-        view->resizeColumnsToContents();
-        fitColumns = false;
+    if (columnsToFit || weightChanged) {
+        // Not every second: columns that follow every second's widths would jitter.
+        fitColumns();
+        columnsToFit = false;
+    }
+    if (widenToColumns && isVisible()) {
+        growToShowEveryColumn();
+        widenToColumns = false;
     }
     int selectedRow = -1;
-    for (int row = 0; row < model->rows().size() && !selected.isEmpty(); ++row)
-        if (model->rows().at(row).name == selected) {
+    for (int row = 0; row < sorted->rowCount() && !selected.isEmpty(); ++row)
+        if (sorted->index(row, ObjectColumn).data().toString() == selected) {
             selectedRow = row;
             break;
         }
@@ -349,10 +745,13 @@ void PlanWindow::refresh()
         view->selectionModel()->clear();
     else if (selectedRow != view->selectionModel()->currentIndex().row() ||
              !view->selectionModel()->isRowSelected(selectedRow))
-        view->selectionModel()->setCurrentIndex(model->index(selectedRow, 0),
+        view->selectionModel()->setCurrentIndex(sorted->index(selectedRow, 0),
                                                 QItemSelectionModel::ClearAndSelect |
                                                     QItemSelectionModel::Rows);
-    view->verticalScrollBar()->setValue(scrolled);
+    if (newList && selectedRow >= 0)
+        view->scrollTo(sorted->index(selectedRow, 0));
+    else
+        view->verticalScrollBar()->setValue(scrolled);
     showHeader(now, input.localTime);
     showSelectedInChart();
 }
@@ -360,9 +759,11 @@ void PlanWindow::refresh()
 void PlanWindow::updateSpans()
 {
     QList<int> reasons;
-    for (int row = 0; row < model->rows().size(); ++row)
-        if (!model->rows().at(row).position)
+    for (int row = 0; row < sorted->rowCount(); ++row) {
+        const int source = sorted->mapToSource(sorted->index(row, 0)).row();
+        if (source >= 0 && source < model->rows().size() && !model->rows().at(source).position)
             reasons.append(row);
+    }
     if (reasons == spannedRows)
         return;
     view->clearSpans();
@@ -379,13 +780,19 @@ void PlanWindow::showHeader(const PlanSettings &now, const QDateTime &localTime)
                 ? QStringLiteral(" (Breite ") + degreesCell(*input.latitudeDegrees) + u')'
                 : QStringLiteral(" (Breite unbekannt)");
     siteLine->setText(site + QStringLiteral("   Liste: ") +
-                      (now.listName.isEmpty() ? QStringLiteral("–") : now.listName) +
-                      QStringLiteral("   Ortszeit: ") + DateTimeText(localTime, QLocale()));
+                      (now.listName.isEmpty() ? QStringLiteral("–") : now.listName));
+    clockLine->setText(QStringLiteral("Ortszeit: ") + DateTimeText(localTime, QLocale()));
+    clockLine->setFixedWidth(std::max(clockLine->width(), clockLine->sizeHint().width()));
 
     QStringList notes;
+    // Read on every refresh: a zone change shows at once, not at the next minute.
     const int utcOffset = timeSource.currentUtcOffsetSeconds();
     if (summerTimeDisagrees(now.summerTime, utcOffset))
         notes.append(summerTimeWarning(now.summerTime, utcOffset));
+    if (listFileGone)
+        notes.append(fileProblemMessage(FileState::Missing, readListPath, readListName) +
+                     QStringLiteral(" Die Tabelle zeigt die Liste, wie sie zuletzt gelesen "
+                                    "wurde."));
     if (!listProblem.isEmpty())
         notes.append(listProblem);
     if (!sitesProblem.isEmpty())
@@ -398,20 +805,21 @@ void PlanWindow::showHeader(const PlanSettings &now, const QDateTime &localTime)
     const QString noteText = notes.join(u'\n');
     if (noteLine->text() != noteText)
         noteLine->setText(noteText);
-    noteLine->setVisible(!noteText.isEmpty());
+    if (noteLine->isVisibleTo(this) != !noteText.isEmpty())
+        noteLine->setVisible(!noteText.isEmpty());
 }
 
 QString PlanWindow::headerText() const
 {
-    return noteLine->text().isEmpty() ? siteLine->text()
-                                      : siteLine->text() + u'\n' + noteLine->text();
+    const QString lines = siteLine->text() + QStringLiteral("   ") + clockLine->text();
+    return noteLine->text().isEmpty() ? lines : lines + u'\n' + noteLine->text();
 }
 
 void PlanWindow::selectObject(const QString &name)
 {
-    for (int row = 0; row < model->rows().size(); ++row)
-        if (model->rows().at(row).name == name) {
-            const QModelIndex index = model->index(row, 0);
+    for (int row = 0; row < sorted->rowCount(); ++row)
+        if (sorted->index(row, ObjectColumn).data().toString() == name) {
+            const QModelIndex index = sorted->index(row, 0);
             view->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
                                                                QItemSelectionModel::Rows);
             view->scrollTo(index);
@@ -422,17 +830,19 @@ void PlanWindow::selectObject(const QString &name)
 QString PlanWindow::selectedObject() const
 {
     const QModelIndexList selected = view->selectionModel()->selectedRows();
-    if (selected.isEmpty() || selected.constFirst().row() >= model->rows().size())
+    if (selected.isEmpty())
         return {};
-    return model->rows().at(selected.constFirst().row()).name;
+    return selected.constFirst().data().toString();
 }
 
 void PlanWindow::showSelectedInChart()
 {
     const QModelIndexList selected = view->selectionModel()->selectedRows();
-    if (selected.isEmpty() || selected.constFirst().row() >= model->rows().size()) {
+    const QModelIndex source =
+        selected.isEmpty() ? QModelIndex() : sorted->mapToSource(selected.constFirst());
+    if (!source.isValid() || source.row() >= model->rows().size()) {
         chart->clear();
         return;
     }
-    chart->showObject(input, model->rows().at(selected.constFirst().row()));
+    chart->showObject(input, model->rows().at(source.row()));
 }

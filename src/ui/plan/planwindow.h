@@ -13,18 +13,23 @@
 #include <functional>
 
 class PlanChart;
+class PlanHeaderLine;
+class PlanSortModel;
 class PlanTableModel;
 class QLabel;
+class QMenu;
 class QTableView;
 class TimeSource;
 
 /// What the plan takes from the main window as it stands: the site choice's text, the list
-/// choice's text and the "Sommerzeit" box.
+/// choice's text, the "Sommerzeit" box and the object choice's text.
 struct PlanSettings
 {
     QString siteText;
     QString listName;
     bool summerTime = false;
+    /// Selected in the table whenever the list is read anew.
+    QString objectName;
 };
 
 /// The window "Beobachtungsplan": every object of the chosen list with its hour angle east or
@@ -55,7 +60,7 @@ public:
     ~PlanWindow() override;
 
     /// Computes the plan for now; reads the list and the sites again only when their choice has
-    /// changed.
+    /// changed (or the list file has gone or come back).
     void refresh();
     /// Reads the list and the sites again (the editor saved, the list was chosen again) and
     /// refreshes.
@@ -70,15 +75,24 @@ public:
     int widthShowingEveryColumn() const;
 
     QTableView *table() const { return view; }
-    /// The rows as last computed, in the table's order.
-    const QList<PlanRow> &rows() const;
+    PlanChart *nightChart() const { return chart; }
+    /// The rows as last computed, in the table's order (as sorted by the observer).
+    QList<PlanRow> rows() const;
     /// The header's lines as shown (site, list and time; then the notes, when there are any).
     QString headerText() const;
     bool isRefreshing() const { return timer.isActive(); }
+    /// The table's own menu (Shift+F10, the menu key or a right-click), for the caller to show.
+    QMenu *createTableMenu();
+
+    /// Where the meridian queue puts a row: the hour angle from +1 h (crossed an hour ago) down
+    /// to -23 h (next transit in 23 h); larger values come first.
+    static double queueHours(const PlanRow &row);
 
 signals:
     /// Enter or a double-click on a row: the main window is to choose that object.
     void objectChosen(const QString &name);
+    /// F1: the main window is to open its help.
+    void helpRequested();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -87,31 +101,46 @@ protected:
 private:
     void readList(const QString &listName);
     void readSites();
+    void noticeListFileGone();
     void showHeader(const PlanSettings &now, const QDateTime &localTime);
     void updateSpans();
     void showSelectedInChart();
+    QList<int> measureColumns() const;
+    void fitColumns();
+    void growToShowEveryColumn();
+    void showTableMenu(const QPoint &globalPosition);
 
     TimeSource &timeSource;
     QString dataFolder;
     std::function<PlanSettings()> settings;
 
-    QLabel *siteLine;
+    PlanHeaderLine *siteLine;
+    PlanHeaderLine *clockLine;
     QLabel *noteLine;
     QTableView *view;
     PlanTableModel *model;
+    PlanSortModel *sorted;
     PlanChart *chart;
     QTimer timer;
 
     PlanInput input;
     /// The list whose records input holds; empty text of a problem when it was read.
     QString readListName;
+    /// The file the records came from; empty when none was read.
+    QString readListPath;
     bool listRead = false;
-    /// The columns are fitted to their contents after the list is read.
-    bool fitColumns = true;
+    /// The list file was read and has since been deleted: the rows show what it held.
+    bool listFileGone = false;
+    /// The columns are fitted to their contents after the list or the site changes.
+    bool columnsToFit = true;
+    /// After a list or site change the open window widens to show every column.
+    bool widenToColumns = false;
+    QString shownSiteText;
     QString listProblem;
     QList<SiteEntry> sites;
     bool sitesRead = false;
     QString sitesProblem;
-    /// Rows whose altitude, azimuth and culmination cells are joined to say why they are empty.
+    /// Rows of the view whose altitude, azimuth and culmination cells are joined to say why they
+    /// are empty.
     QList<int> spannedRows;
 };
