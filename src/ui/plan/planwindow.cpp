@@ -366,7 +366,8 @@ public:
 
     QSize sizeHint() const override
     {
-        return {fontMetrics().horizontalAdvance(fullText), fontMetrics().height() + 2};
+        // A little room: a text exactly as wide as the line may still be elided.
+        return {fontMetrics().horizontalAdvance(fullText) + 4, fontMetrics().height() + 2};
     }
     QSize minimumSizeHint() const override { return {0, fontMetrics().height() + 2}; }
 
@@ -645,7 +646,8 @@ void PlanWindow::readList(const QString &listName)
     listRead = true;
     listFileGone = false;
     columnsToFit = true;
-    widenToColumns = true;
+    // Only a change in the open window: the main window sizes and places it when it opens.
+    widenToColumns = isVisible();
     input.records.clear();
     listProblem.clear();
     if (listName.isEmpty()) {
@@ -705,7 +707,7 @@ void PlanWindow::refresh()
         // Another site may fill or empty the altitude columns.
         shownSiteText = now.siteText;
         columnsToFit = true;
-        widenToColumns = true;
+        widenToColumns = isVisible();
     }
     input.longitudeDegrees = astro::ParseLeadingNumber(now.siteText.toStdString());
     input.latitudeDegrees = latitudeOfSite(sites, now.siteText);
