@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The cost of one refresh of the observing plan for all 110 Messier objects of the delivered
-// lists: the computation alone, and with the four list files read again. Not a test: run it by
-// hand from the build folder's src/ (beside the data files).
+// lists: the computation alone, with the four list files read again, and with each object's
+// rise, set, best time and distance from the Moon; and the cost of the night's events, which
+// the plan computes once per night. Not a test: run it by hand from the build folder's src/
+// (beside the data files).
 //
 //   zenitor_plan_benchmark [refreshes]     (default 20000)
 
 #include "catalogue/cataloguefiles.h"
+#include "clock/nightplan.h"
 #include "clock/observingplan.h"
 
 #include <QCoreApplication>
@@ -48,9 +51,35 @@ int main(int argc, char *argv[])
     }
     const double readMicroseconds = timer.nsecsElapsed() / 1e3 / withReads;
 
+    const int nights = std::max(1, refreshes / 1000);
+    NightSummary summary;
+    timer.restart();
+    for (int i = 0; i < nights; ++i) {
+        // A night apart each time, so nothing is reused.
+        summary = computeNightSummary(input.longitudeDegrees, *input.latitudeDegrees,
+                                      input.localTime.addDays(i), input.daylightSaving);
+        rows += summary.sunset.localTime ? 1 : 0;
+    }
+    const double nightMicroseconds = timer.nsecsElapsed() / 1e3 / nights;
+    summary = computeNightSummary(input.longitudeDegrees, *input.latitudeDegrees, input.localTime,
+                                  input.daylightSaving);
+
+    timer.restart();
+    for (int i = 0; i < refreshes; ++i) {
+        input.localTime = input.localTime.addSecs(1);
+        const QList<PlanRow> plan = computePlan(input);
+        rows += computeNightObjects(summary, input, plan).size();
+    }
+    const double withNightMicroseconds = timer.nsecsElapsed() / 1e3 / refreshes;
+
     std::printf("one refresh, computation only:        %8.1f us (%d refreshes)\n",
                 computeMicroseconds, refreshes);
     std::printf("one refresh, four list files re-read: %8.1f us (%d refreshes)\n", readMicroseconds,
                 withReads);
+    std::printf("one refresh with rise, set, best time and Moon distance:\n"
+                "                                      %8.1f us (%d refreshes)\n",
+                withNightMicroseconds, refreshes);
+    std::printf("the night's events, once per night:   %8.1f us (%d nights)\n", nightMicroseconds,
+                nights);
     return rows > 0 ? 0 : 1;
 }

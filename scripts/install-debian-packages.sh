@@ -5,7 +5,8 @@
 # and the package (test). Needs root.
 set -euo pipefail
 
-build_packages=(cmake g++ make qt6-base-dev fonts-liberation2 qt6-translations-l10n)
+build_packages=(cmake g++ make pkg-config qt6-base-dev liberfa-dev fonts-liberation2
+                qt6-translations-l10n)
 # CPack finds the libraries the program needs with dpkg-shlibdeps, and ELF files with file.
 package_packages=(dpkg-dev file)
 # The end-to-end tests drive the real window under a virtual X server.
