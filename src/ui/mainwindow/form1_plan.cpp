@@ -45,8 +45,8 @@ private:
 constexpr int PLAN_MINIMUM_WIDTH = 480;
 
 // Wide enough for every column, as far as the screen allows; beside the main window when the
-// screen has room, so neither hides the other; otherwise over it. Always wholly on the main
-// window's screen, title bar and close box included, the frame taken as the main window's.
+// screen has room, so neither hides the other (then as wide as that room). Always wholly on the
+// main window's screen, title bar and close box included, the frame taken as the main window's.
 void placePlanWindow(const QWidget &main, PlanWindow *plan)
 {
     const QRect screenArea = main.screen()->availableGeometry();
@@ -55,24 +55,24 @@ void placePlanWindow(const QWidget &main, PlanWindow *plan)
     const int frameHeight = frame.height() - main.height();
     plan->ensurePolished(); // the style decides the widths measured next
     plan->refresh();
-    plan->resize(std::clamp(plan->widthShowingEveryColumn(), plan->width(),
-                            std::max(plan->width(), screenArea.width() - frameWidth)),
-                 plan->height());
-    const int left = frame.right() + 1;
-    const int room = screenArea.right() + 1 - left - frameWidth;
-    QRect placed(main.isVisible() && room >= PLAN_MINIMUM_WIDTH ? left : frame.left(), frame.top(),
-                 plan->width(), plan->height());
-    if (placed.left() == left)
-        placed.setWidth(std::min(placed.width(), room));
-    placed.setWidth(std::min(placed.width(), screenArea.width() - frameWidth));
-    placed.setHeight(std::min(placed.height(), screenArea.height() - frameHeight));
-    // The frame's top left corner inside the screen, and its far corner too.
-    placed.moveLeft(std::clamp(placed.left(), screenArea.left(),
-                               screenArea.right() + 1 - placed.width() - frameWidth));
-    placed.moveTop(std::clamp(placed.top(), screenArea.top(),
-                              screenArea.bottom() + 1 - placed.height() - frameHeight));
-    plan->resize(placed.size());
-    plan->move(placed.topLeft());
+    QSize size(std::clamp(plan->widthShowingEveryColumn(),
+                          std::min(plan->width(), PLAN_MINIMUM_WIDTH),
+                          std::max(PLAN_MINIMUM_WIDTH, screenArea.width() - frameWidth)),
+               std::min(plan->height(), screenArea.height() - frameHeight));
+    const int beside = frame.right() + 1;
+    const int room = screenArea.right() + 1 - beside - frameWidth;
+    QPoint wanted(frame.left(), frame.top());
+    if (main.isVisible() && room >= PLAN_MINIMUM_WIDTH) {
+        wanted.setX(beside);
+        size.setWidth(std::min(size.width(), room));
+    }
+    // The frame's corners inside the screen.
+    const QPoint placed(std::clamp(wanted.x(), screenArea.left(),
+                                   screenArea.right() + 1 - size.width() - frameWidth),
+                        std::clamp(wanted.y(), screenArea.top(),
+                                   screenArea.bottom() + 1 - size.height() - frameHeight));
+    plan->resize(size);
+    plan->move(placed);
 }
 
 } // namespace

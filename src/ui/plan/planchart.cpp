@@ -18,6 +18,26 @@ using astro::SIDEREAL_PER_CIVIL;
 const QColor gridRed(56, 0, 0);
 const QColor belowHorizonRed(22, 0, 0);
 const QColor markRed(128, 0, 0);
+// The Sun's height in red tones: day brightest, then civil, nautical and astronomical twilight;
+// darkness stays black.
+const QColor dayRed(64, 0, 0);
+const QColor civilRed(44, 0, 0);
+const QColor nauticalRed(28, 0, 0);
+const QColor astronomicalRed(14, 0, 0);
+const QColor moonRed(160, 0, 0);
+
+QColor skyColour(double sunAltitudeDegrees)
+{
+    if (sunAltitudeDegrees >= -0.8333)
+        return dayRed;
+    if (sunAltitudeDegrees >= -6)
+        return civilRed;
+    if (sunAltitudeDegrees >= -12)
+        return nauticalRed;
+    if (sunAltitudeDegrees >= -18)
+        return astronomicalRed;
+    return NightVision::background;
+}
 
 // Room for the scale on the left, the hours and the axis title below, the title and the marks
 // of "now" and the transits above, in pixels.
@@ -120,7 +140,8 @@ int PlanChart::secondsPerPixel() const
     return std::max(1, int(std::floor(span * SECONDS_PER_HOUR / width)));
 }
 
-QString PlanChart::pictureKey(const PlanInput &forInput, const PlanRow &forRow) const
+QString PlanChart::pictureKey(const PlanInput &forInput, const PlanRow &forRow,
+                              const NightSummary *forNight) const
 {
     const QDateTime wallClock(forInput.localTime.date(), forInput.localTime.time(), Qt::UTC);
     const qint64 step = secondsPerPixel();
@@ -133,15 +154,23 @@ QString PlanChart::pictureKey(const PlanInput &forInput, const PlanRow &forRow) 
         QString::number(forInput.longitudeDegrees, 'g', 12),
         forInput.latitudeDegrees ? QString::number(*forInput.latitudeDegrees, 'g', 12) : QString(),
         QString::number(forInput.daylightSaving),
-        QString::number(at - ((at % step) + step) % step)}
+        QString::number(at - ((at % step) + step) % step),
+        forNight ? forNight->nightStart.toString(Qt::ISODate) : QString()}
         .join(u'\n');
 }
 
-void PlanChart::showObject(const PlanInput &newInput, const PlanRow &newRow)
+void PlanChart::showObject(const PlanInput &newInput, const PlanRow &newRow,
+                           const NightSummary *newNight)
 {
     input = newInput;
     row = newRow;
-    const QString key = pictureKey(newInput, newRow);
+    const QString key = pictureKey(newInput, newRow, newNight);
+    if (key != shownKey) {
+        if (newNight)
+            night = *newNight;
+        else
+            night.reset();
+    }
     if (key == shownKey)
         return;
     shownKey = key;
@@ -153,6 +182,7 @@ void PlanChart::clear()
     const bool shown = row.has_value() || shownKey.isEmpty();
     input.reset();
     row.reset();
+    night.reset();
     shownKey = QStringLiteral("-");
     if (shown)
         update();
@@ -202,7 +232,9 @@ void PlanChart::paintEvent(QPaintEvent *)
                                                         : QStringLiteral(": Stundenwinkel"))
                           : row->name;
     painter.setPen(NightVision::text);
-    const QString reason = curve.altitude ? QString() : row->emptyReason;
+    QString reason = curve.altitude ? QString() : row->emptyReason;
+    if (night && night->sky && curve.altitude)
+        reason = QStringLiteral("gestrichelt: der Mond");
     painter.drawText(QRectF(plot.left(), 0, plot.width(), TITLE_HEIGHT),
                      Qt::AlignLeft | Qt::AlignVCenter,
                      reason.isEmpty() ? title : title + QStringLiteral(" (") + reason + u')');
@@ -214,10 +246,34 @@ void PlanChart::paintEvent(QPaintEvent *)
     const double step = curve.altitude ? 30.0 : 6.0;
     const QString unit = curve.altitude ? QStringLiteral("°") : QStringLiteral(" h");
 
+    // Unix seconds of a time on the chart, read as the summary's local civil time.
+    const double nowUtc =
+        double(QDateTime(shownInput.localTime.date(), shownInput.localTime.time(), Qt::UTC)
+                   .toSecsSinceEpoch()) -
+        (shownInput.daylightSaving ? 7200.0 : 3600.0);
+    const bool withNight = night && night->sky && curve.altitude;
+    if (withNight) {
+        // Day, twilight and darkness as bands of time, a few pixels each.
+        const astro::Site site{night->longitudeDegrees, night->latitudeDegrees};
+        const int band = 3;
+        for (double x = plot.left() + 1; x < plot.right() - 1; x += band) {
+            const double hours =
+                (x + band / 2.0 - plot.left()) / plot.width() *
+                    (PlanChartCurve::HOURS_BEFORE_NOW + PlanChartCurve::HOURS_AFTER_NOW) -
+                PlanChartCurve::HOURS_BEFORE_NOW;
+            const QColor sky =
+                skyColour(night->sky->sunAltitudeDegrees(nowUtc + hours * SECONDS_PER_HOUR, site));
+            if (sky != NightVision::background)
+                painter.fillRect(QRectF(x, plot.top() + 1,
+                                        std::min<double>(band, plot.right() - 1 - x),
+                                        plot.height() - 2),
+                                 sky);
+        }
+    }
     if (curve.altitude)
         painter.fillRect(QRectF(QPointF(plot.left() + 1, scale.y(0)),
                                 QPointF(plot.right() - 1, plot.bottom() - 1)),
-                         belowHorizonRed);
+                         withNight ? QColor(0, 0, 0, 150) : belowHorizonRed);
 
     // The value scale, with the horizon or the meridian drawn stronger.
     for (double value = scale.lowest; value <= scale.highest; value += step) {
@@ -269,8 +325,24 @@ void PlanChart::paintEvent(QPaintEvent *)
         painter.drawLine(QPointF(scale.x(transit), plot.top()),
                          QPointF(scale.x(transit), plot.bottom()));
     }
+    if (withNight) {
+        QPolygonF moon;
+        const int samples = int(plot.width()) / 4 + 2;
+        const QDateTime wallNow(shownInput.localTime.date(), shownInput.localTime.time(), Qt::UTC);
+        for (int i = 0; i < samples; ++i) {
+            const double hours =
+                -PlanChartCurve::HOURS_BEFORE_NOW +
+                (PlanChartCurve::HOURS_BEFORE_NOW + PlanChartCurve::HOURS_AFTER_NOW) * i /
+                    (samples - 1);
+            const MoonNow at = moonAt(*night, wallNow.addSecs(qint64(hours * SECONDS_PER_HOUR)));
+            moon.append(QPointF(scale.x(hours), scale.y(at.altitudeDegrees)));
+        }
+        painter.setPen(QPen(moonRed, 1.5, Qt::DashLine));
+        painter.drawPolyline(moon);
+        pieces.append(moon);
+    }
     painter.setPen(QPen(NightVision::text, 2));
-    for (const QPolygonF &piece : pieces)
+    for (const QPolygonF &piece : pieces.mid(0, withNight ? pieces.size() - 1 : pieces.size()))
         painter.drawPolyline(piece);
     painter.setPen(QPen(NightVision::text, 1));
     painter.drawLine(QPointF(scale.x(0), plot.top()), QPointF(scale.x(0), plot.bottom()));

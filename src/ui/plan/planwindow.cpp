@@ -82,16 +82,35 @@ RowLook lookOf(const PlanRow &row)
     return RowLook::Plain;
 }
 
-/// "hh:mm:ss" of a wall-clock reading, with the day when it is not today's: "morgen" for the
-/// next day, the date otherwise.
-QString dayTimeText(const QDateTime &wallClock, const QDate &today)
+/// A wall-clock reading in format, with the day when it is not today's: "morgen", "gestern"
+/// or the date.
+QString dayTimeText(const QDateTime &wallClock, const QDate &today,
+                    const QString &format = QStringLiteral("HH:mm:ss"))
 {
-    const QString time = wallClock.toString(QStringLiteral("HH:mm:ss"));
+    const QString time = wallClock.toString(format);
     if (wallClock.date() == today)
         return time;
     if (wallClock.date() == today.addDays(1))
         return QStringLiteral("morgen ") + time;
+    if (wallClock.date() == today.addDays(-1))
+        return QStringLiteral("gestern ") + time;
     return wallClock.toString(QStringLiteral("dd.MM. ")) + time;
+}
+
+const QString MINUTES = QStringLiteral("HH:mm");
+
+/// An event of the night as "hh:mm" with its day, or why it does not happen.
+QString eventText(const NightEvent &event, const QDate &today)
+{
+    if (event.localTime)
+        return dayTimeText(*event.localTime, today, MINUTES);
+    return event.reason.isEmpty() ? QStringLiteral("keiner") : event.reason;
+}
+
+/// Whole degrees: what the Moon's distance and the best altitude need.
+QString wholeDegrees(double degrees)
+{
+    return QString::number(std::lround(degrees)) + u'°';
 }
 
 /// Decimal value of a "hh:mm:ss" or "dd:mm:ss" text as in the file; none when it has not three
@@ -118,6 +137,11 @@ const char *const COLUMN_TOOLTIPS[] = {
     "Azimut jetzt, in Grad, von Norden über Osten (90°) gezählt",
     "Kulmination: die Höhe beim Meridiandurchgang, die größte des Tages, in Grad; "
     "„zirkumpolar“: geht nie unter, „geht nie auf“: bleibt unter dem Horizont",
+    "Erster Aufgang in dieser Nacht (Mittag bis Mittag), Ortszeit; Höhe 0° ohne Refraktion",
+    "Erster Untergang in dieser Nacht (Mittag bis Mittag), Ortszeit; Höhe 0° ohne Refraktion",
+    "Beste Zeit: wann das Objekt in der astronomischen Dunkelheit am höchsten steht, Ortszeit, "
+    "in Klammern die Höhe dann in Grad",
+    "Abstand vom Mond jetzt, in Grad (0° bis 180°)",
     "Rektaszension wie in der Listendatei (Stunden:Minuten:Sekunden)",
     "Deklination wie in der Listendatei (Grad:Bogenminuten:Bogensekunden), + nördlich"};
 
@@ -135,13 +159,13 @@ public:
     /// Takes the rows of a refresh; today: the local date, for the day marks. Returns true
     /// when a row changed weight (came within an hour of the meridian or left it), so the
     /// columns are measured again.
-    bool setRows(const QList<PlanRow> &rows, const QDate &today)
+    bool setRows(const QList<PlanRow> &rows, const QList<NightObject> &nights, const QDate &today)
     {
         QList<QString> texts;
         texts.reserve(rows.size() * PlanWindow::ColumnCount);
-        for (const PlanRow &row : rows)
+        for (qsizetype i = 0; i < rows.size(); ++i)
             for (int column = 0; column < PlanWindow::ColumnCount; ++column)
-                texts.append(cellText(row, column, today));
+                texts.append(cellText(rows[i], nights.value(i), column, today));
         bool sameObjects = rows.size() == planRows.size();
         for (qsizetype i = 0; sameObjects && i < rows.size(); ++i)
             sameObjects = rows[i].name == planRows[i].name;
@@ -149,6 +173,7 @@ public:
             // Rows come and go or change places: rare (an object passes the queue's end).
             beginResetModel();
             planRows = rows;
+            nightRows = nights;
             cellTexts = texts;
             endResetModel();
             return true;
@@ -164,6 +189,7 @@ public:
                             (before == RowLook::NearMeridian) != (after == RowLook::NearMeridian);
         }
         planRows = rows;
+        nightRows = nights;
         std::swap(cellTexts, texts); // texts now holds the former ones
         const int last = PlanWindow::ColumnCount - 1;
         for (int row = 0; row < planRows.size(); ++row)
@@ -204,7 +230,9 @@ public:
             QStringLiteral("Objekt"),      QStringLiteral("Stundenwinkel"),
             QStringLiteral("Durchgang"),   QStringLiteral("Bis"),
             QStringLiteral("Höhe"),        QStringLiteral("Azimut"),
-            QStringLiteral("Kulmination"), QStringLiteral("Rektaszension"),
+            QStringLiteral("Kulmination"), QStringLiteral("Aufgang"),
+            QStringLiteral("Untergang"),   QStringLiteral("Beste Zeit"),
+            QStringLiteral("Mond"),        QStringLiteral("Rektaszension"),
             QStringLiteral("Deklination")};
         if (orientation != Qt::Horizontal || section < 0 || section >= PlanWindow::ColumnCount)
             return {};
@@ -224,7 +252,7 @@ public:
         case Qt::DisplayRole:
             return cellTexts.at(index.row() * PlanWindow::ColumnCount + index.column());
         case Qt::UserRole:
-            return sortValue(row, index.column());
+            return sortValue(row, nightRows.value(index.row()), index.column());
         case Qt::ForegroundRole:
             switch (lookOf(row)) {
             case RowLook::BelowHorizon:
@@ -253,7 +281,8 @@ public:
     }
 
 private:
-    static QString cellText(const PlanRow &row, int column, const QDate &today)
+    static QString cellText(const PlanRow &row, const NightObject &night, int column,
+                            const QDate &today)
     {
         switch (column) {
         case PlanWindow::ObjectColumn:
@@ -270,6 +299,27 @@ private:
             return row.position ? degreesCell(row.position->azimuthDegrees) : QString();
         case PlanWindow::CulminationColumn:
             return row.culmination ? culminationCell(*row.culmination) : QString();
+        case PlanWindow::RiseColumn:
+        case PlanWindow::SetColumn: {
+            if (!row.position)
+                return {};
+            const std::optional<QDateTime> &at =
+                column == PlanWindow::RiseColumn ? night.rise : night.set;
+            if (at)
+                return dayTimeText(*at, today, MINUTES);
+            return night.riseSetReason.isEmpty() ? QStringLiteral("keiner") : night.riseSetReason;
+        }
+        case PlanWindow::BestTimeColumn:
+            if (!row.position)
+                return {};
+            if (night.bestTime)
+                return dayTimeText(*night.bestTime, today, MINUTES) + QStringLiteral(" (") +
+                       wholeDegrees(night.bestAltitudeDegrees) + u')';
+            return night.bestReason;
+        case PlanWindow::MoonColumn:
+            return row.position && night.moonDistanceDegrees
+                       ? wholeDegrees(*night.moonDistanceDegrees)
+                       : QString();
         case PlanWindow::RightAscensionColumn:
             return row.rightAscensionText;
         case PlanWindow::DeclinationColumn:
@@ -280,8 +330,11 @@ private:
     }
 
     /// What a column sorts by: the value its text shows; none for an empty cell.
-    static QVariant sortValue(const PlanRow &row, int column)
+    static QVariant sortValue(const PlanRow &row, const NightObject &night, int column)
     {
+        const auto timeValue = [](const std::optional<QDateTime> &at) {
+            return at ? QVariant(double(at->toSecsSinceEpoch())) : QVariant();
+        };
         switch (column) {
         case PlanWindow::ObjectColumn:
             return row.name;
@@ -296,6 +349,14 @@ private:
             return row.position ? QVariant(row.position->azimuthDegrees) : QVariant();
         case PlanWindow::CulminationColumn:
             return row.culmination ? QVariant(row.culmination->altitudeDegrees) : QVariant();
+        case PlanWindow::RiseColumn:
+            return timeValue(night.rise);
+        case PlanWindow::SetColumn:
+            return timeValue(night.set);
+        case PlanWindow::BestTimeColumn:
+            return timeValue(night.bestTime);
+        case PlanWindow::MoonColumn:
+            return night.moonDistanceDegrees ? QVariant(*night.moonDistanceDegrees) : QVariant();
         case PlanWindow::RightAscensionColumn:
             return sexagesimalValue(row.rightAscensionText);
         case PlanWindow::DeclinationColumn:
@@ -306,6 +367,7 @@ private:
     }
 
     QList<PlanRow> planRows;
+    QList<NightObject> nightRows;
     /// Row by row, ColumnCount texts each.
     QList<QString> cellTexts;
 };
@@ -398,7 +460,8 @@ PlanWindow::PlanWindow(TimeSource &timeSource, const QString &dataFolder,
                        std::function<PlanSettings()> settings, QWidget *parent)
     : QWidget(parent, Qt::Window), timeSource(timeSource), dataFolder(dataFolder),
       settings(std::move(settings)), siteLine(new PlanHeaderLine(this)),
-      clockLine(new PlanHeaderLine(this)), noteLine(new QLabel(this)), view(new QTableView(this)),
+      clockLine(new PlanHeaderLine(this)), nightLine(new PlanHeaderLine(this)),
+      moonLine(new PlanHeaderLine(this)), noteLine(new QLabel(this)), view(new QTableView(this)),
       model(new PlanTableModel(this)), sorted(new PlanSortModel(this)), chart(new PlanChart(this))
 {
     setObjectName(QStringLiteral("planWindow"));
@@ -410,6 +473,8 @@ PlanWindow::PlanWindow(TimeSource &timeSource, const QString &dataFolder,
     siteLine->setObjectName(QStringLiteral("planSiteLine"));
     clockLine->setObjectName(QStringLiteral("planClockLine"));
     clockLine->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    nightLine->setObjectName(QStringLiteral("planNightLine"));
+    moonLine->setObjectName(QStringLiteral("planMoonLine"));
     noteLine->setObjectName(QStringLiteral("planNoteLine"));
     noteLine->setWordWrap(true);
     // A note naming a long path must not widen the window; it wraps or is cut.
@@ -454,6 +519,8 @@ PlanWindow::PlanWindow(TimeSource &timeSource, const QString &dataFolder,
     headerRow->addWidget(clockLine);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(headerRow);
+    layout->addWidget(nightLine);
+    layout->addWidget(moonLine);
     layout->addWidget(noteLine);
     layout->addWidget(view, 3);
     layout->addWidget(chart, 2);
@@ -609,6 +676,11 @@ void PlanWindow::growToShowEveryColumn()
         move(std::max(area.left(), frame.left() - overhang), frame.top());
 }
 
+bool PlanWindow::showsEveryColumn() const
+{
+    return isVisible() && view->horizontalScrollBar()->maximum() == 0;
+}
+
 QList<PlanRow> PlanWindow::rows() const
 {
     QList<PlanRow> inView;
@@ -646,8 +718,9 @@ void PlanWindow::readList(const QString &listName)
     listRead = true;
     listFileGone = false;
     columnsToFit = true;
-    // Only a change in the open window: the main window sizes and places it when it opens.
-    widenToColumns = isVisible();
+    // Every column that showed keeps showing. Only in the open window: the main window sizes
+    // and places it when it opens.
+    widenToColumns = showsEveryColumn();
     input.records.clear();
     listProblem.clear();
     if (listName.isEmpty()) {
@@ -662,6 +735,7 @@ void PlanWindow::readList(const QString &listName)
     }
     readListPath = read.path;
     input.records = read.value;
+    nightObjects.clear();
     if (!read.longLines.isEmpty())
         listProblem = longLinesMessage(read.path, read.longLines);
     else if (read.value.isEmpty())
@@ -707,7 +781,7 @@ void PlanWindow::refresh()
         // Another site may fill or empty the altitude columns.
         shownSiteText = now.siteText;
         columnsToFit = true;
-        widenToColumns = isVisible();
+        widenToColumns = widenToColumns || showsEveryColumn();
     }
     input.longitudeDegrees = astro::ParseLeadingNumber(now.siteText.toStdString());
     input.latitudeDegrees = latitudeOfSite(sites, now.siteText);
@@ -726,7 +800,8 @@ void PlanWindow::refresh()
             return a.hasHourAngle;
         return a.hasHourAngle && queueHours(a) > queueHours(b);
     });
-    const bool weightChanged = model->setRows(plan, input.localTime.date());
+    updateNight();
+    const bool weightChanged = model->setRows(plan, nightObjectsFor(plan), input.localTime.date());
     updateSpans();
     if (columnsToFit || weightChanged) {
         // Not every second: columns that follow every second's widths would jitter.
@@ -755,7 +830,86 @@ void PlanWindow::refresh()
     else
         view->verticalScrollBar()->setValue(scrolled);
     showHeader(now, input.localTime);
+    showNightLine(input.localTime);
     showSelectedInChart();
+}
+
+void PlanWindow::updateNight()
+{
+    if (!input.latitudeDegrees) {
+        nightSummary.reset();
+        nightObjects.clear();
+        return;
+    }
+    if (nightSummary &&
+        nightSummaryHolds(*nightSummary, input.longitudeDegrees, *input.latitudeDegrees,
+                          input.localTime, input.daylightSaving))
+        return;
+    nightSummary = computeNightSummary(input.longitudeDegrees, *input.latitudeDegrees,
+                                       input.localTime, input.daylightSaving);
+    nightObjects.clear();
+}
+
+QList<NightObject> PlanWindow::nightObjectsFor(const QList<PlanRow> &rows)
+{
+    if (!nightSummary)
+        return QList<NightObject>(rows.size());
+    const auto keyOf = [](const PlanRow &row) {
+        return row.name + u'\n' + row.rightAscensionText + u'\n' + row.declinationText;
+    };
+    // Rise, set and best time hold for the night; the Moon's distance moves half a degree an
+    // hour, so a minute is fine enough.
+    const qint64 minute =
+        QDateTime(input.localTime.date(), input.localTime.time(), Qt::UTC).toSecsSinceEpoch() / 60;
+    if (minute != nightObjectsMinute || nightObjects.size() > rows.size() * 2 + 16 ||
+        std::any_of(rows.cbegin(), rows.cend(),
+                    [&](const PlanRow &row) { return !nightObjects.contains(keyOf(row)); })) {
+        const QList<NightObject> computed = computeNightObjects(*nightSummary, input, rows);
+        nightObjects.clear();
+        for (qsizetype i = 0; i < rows.size(); ++i)
+            nightObjects.insert(keyOf(rows[i]), computed.value(i));
+        nightObjectsMinute = minute;
+    }
+    QList<NightObject> objects;
+    objects.reserve(rows.size());
+    for (const PlanRow &row : rows)
+        objects.append(nightObjects.value(keyOf(row)));
+    return objects;
+}
+
+void PlanWindow::showNightLine(const QDateTime &localTime)
+{
+    if (!nightSummary) {
+        nightLine->setText(
+            QStringLiteral("Sonne und Mond: ohne die Breite des Standorts nicht berechnet"));
+        moonLine->setText({});
+        moonLine->hide();
+        return;
+    }
+    if (moonLine->isHidden())
+        moonLine->show();
+    const NightSummary &night = *nightSummary;
+    const QDate today = localTime.date();
+    QString darkness;
+    if (night.darknessStart && night.darknessEnd)
+        darkness = (night.darknessKind == astro::Darkness::Nautical
+                        ? QStringLiteral("dunkel (nur nautisch) ")
+                        : QStringLiteral("dunkel ")) +
+                   dayTimeText(*night.darknessStart, today, MINUTES) + QStringLiteral(" bis ") +
+                   dayTimeText(*night.darknessEnd, today, MINUTES);
+    else
+        darkness = night.darknessReason.isEmpty() ? QStringLiteral("keine Dunkelheit")
+                                                  : night.darknessReason;
+    nightLine->setText(QStringLiteral("Sonnenuntergang ") + eventText(night.sunset, today) +
+                       QStringLiteral(" · ") + darkness + QStringLiteral(" · Sonnenaufgang ") +
+                       eventText(night.sunrise, today));
+    const MoonNow moon = moonAt(night, localTime);
+    moonLine->setText(QStringLiteral("Mond: ") +
+                      QString::number(std::lround(moon.illuminatedPercent)) +
+                      QStringLiteral(" % beleuchtet, ") +
+                      (moon.waxing ? QStringLiteral("zunehmend") : QStringLiteral("abnehmend")) +
+                      QStringLiteral(" · Mondaufgang ") + eventText(night.moonrise, today) +
+                      QStringLiteral(" · Monduntergang ") + eventText(night.moonset, today));
 }
 
 void PlanWindow::updateSpans()
@@ -813,7 +967,8 @@ void PlanWindow::showHeader(const PlanSettings &now, const QDateTime &localTime)
 
 QString PlanWindow::headerText() const
 {
-    const QString lines = siteLine->text() + QStringLiteral("   ") + clockLine->text();
+    const QString lines =
+        siteLine->text() + QStringLiteral("   ") + clockLine->text() + u'\n' + nightLine->text();
     return noteLine->text().isEmpty() ? lines : lines + u'\n' + noteLine->text();
 }
 
@@ -846,5 +1001,6 @@ void PlanWindow::showSelectedInChart()
         chart->clear();
         return;
     }
-    chart->showObject(input, model->rows().at(source.row()));
+    chart->showObject(input, model->rows().at(source.row()),
+                      nightSummary ? &*nightSummary : nullptr);
 }

@@ -2,8 +2,10 @@
 #pragma once
 
 #include "catalogue/sites.h"
+#include "clock/nightplan.h"
 #include "clock/observingplan.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -11,6 +13,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 
 class PlanChart;
 class PlanHeaderLine;
@@ -49,6 +52,10 @@ public:
         AltitudeColumn,
         AzimuthColumn,
         CulminationColumn,
+        RiseColumn,
+        SetColumn,
+        BestTimeColumn,
+        MoonColumn,
         RightAscensionColumn,
         DeclinationColumn,
         ColumnCount
@@ -78,7 +85,10 @@ public:
     PlanChart *nightChart() const { return chart; }
     /// The rows as last computed, in the table's order (as sorted by the observer).
     QList<PlanRow> rows() const;
-    /// The header's lines as shown (site, list and time; then the notes, when there are any).
+    /// The night's summary the window shows; none without the site's latitude.
+    const std::optional<NightSummary> &night() const { return nightSummary; }
+    /// The header's lines as shown (site, list and time; the night; then the notes, when there
+    /// are any).
     QString headerText() const;
     bool isRefreshing() const { return timer.isActive(); }
     /// The table's own menu (Shift+F10, the menu key or a right-click), for the caller to show.
@@ -103,11 +113,15 @@ private:
     void readSites();
     void noticeListFileGone();
     void showHeader(const PlanSettings &now, const QDateTime &localTime);
+    void showNightLine(const QDateTime &localTime);
+    void updateNight();
+    QList<NightObject> nightObjectsFor(const QList<PlanRow> &rows);
     void updateSpans();
     void showSelectedInChart();
     QList<int> measureColumns() const;
     void fitColumns();
     void growToShowEveryColumn();
+    bool showsEveryColumn() const;
     void showTableMenu(const QPoint &globalPosition);
 
     TimeSource &timeSource;
@@ -116,6 +130,8 @@ private:
 
     PlanHeaderLine *siteLine;
     PlanHeaderLine *clockLine;
+    PlanHeaderLine *nightLine;
+    PlanHeaderLine *moonLine;
     QLabel *noteLine;
     QTableView *view;
     PlanTableModel *model;
@@ -133,13 +149,21 @@ private:
     bool listFileGone = false;
     /// The columns are fitted to their contents after the list or the site changes.
     bool columnsToFit = true;
-    /// After a list or site change the open window widens to show every column.
+    /// After a list or site change the open window widens to show every column, when it
+    /// showed every column before.
     bool widenToColumns = false;
     QString shownSiteText;
     QString listProblem;
     QList<SiteEntry> sites;
     bool sitesRead = false;
     QString sitesProblem;
+    /// The Sun's and the Moon's night for the site, computed once per site, night and
+    /// "Sommerzeit"; none without a latitude.
+    std::optional<NightSummary> nightSummary;
+    /// Rise, set, best time and Moon distance by object (name, right ascension, declination):
+    /// they change with the night and the list; the Moon's distance is renewed each minute.
+    QHash<QString, NightObject> nightObjects;
+    qint64 nightObjectsMinute = -1;
     /// Rows of the view whose altitude, azimuth and culmination cells are joined to say why they
     /// are empty.
     QList<int> spannedRows;

@@ -1049,14 +1049,14 @@ void TestPlanWindow::chartHintWithoutSelection()
     QVERIFY(lit > 20);
 }
 
-// The offscreen platform's screen is 800 x 600 unless told otherwise; the plan is used on a
-// laptop's screen, where every column fits.
+// The offscreen platform's screen is 800 x 600 unless told otherwise; here it is wide enough for
+// the main window and every column of the plan beside it.
 int main(int argc, char *argv[])
 {
     QTemporaryFile screens;
     if (qgetenv("QT_QPA_PLATFORM") == "offscreen" && screens.open()) {
-        screens.write(R"({"screens": [{"name": "laptop", "x": 0, "y": 0, "width": 1920,
-                          "height": 1200, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
+        screens.write(R"({"screens": [{"name": "wide", "x": 0, "y": 0, "width": 2560,
+                          "height": 1440, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
         screens.close();
         qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + screens.fileName().toLocal8Bit());
     }
