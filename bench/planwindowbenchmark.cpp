@@ -16,6 +16,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -98,14 +99,13 @@ int main(int argc, char *argv[])
         plan.resize(plan.widthShowingEveryColumn(), plan.height());
         // Settle first: the window's first paint and the fonts' loading are start-up, not the
         // cost of keeping it open.
-        QTimer settle;
-        settle.setSingleShot(true);
-        QObject::connect(&settle, &QTimer::timeout, &app, &QCoreApplication::quit);
-        settle.start(3000);
-        app.exec();
+        // A loop of its own: the application's quit would close the window.
+        QEventLoop loop;
+        QTimer::singleShot(3000, &loop, &QEventLoop::quit);
+        loop.exec();
         const double before = processorSeconds();
-        QTimer::singleShot(openSeconds * 1000, &app, &QCoreApplication::quit);
-        app.exec();
+        QTimer::singleShot(openSeconds * 1000, &loop, &QEventLoop::quit);
+        loop.exec();
         const double used = processorSeconds() - before;
         std::printf("open %d s: %.3f s processor time, %.3f s per minute\n", openSeconds, used,
                     used * 60 / openSeconds);

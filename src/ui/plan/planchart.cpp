@@ -337,8 +337,11 @@ void PlanChart::paintEvent(QPaintEvent *)
             const MoonNow at = moonAt(*night, wallNow.addSecs(qint64(hours * SECONDS_PER_HOUR)));
             moon.append(QPointF(scale.x(hours), scale.y(at.altitudeDegrees)));
         }
-        painter.setPen(QPen(moonRed, 1.5, Qt::DashLine));
+        // Sharp, so its dashes keep their own colour beside the object's smooth curve.
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.setPen(QPen(moonRed, 2, Qt::DashLine));
         painter.drawPolyline(moon);
+        painter.setRenderHint(QPainter::Antialiasing);
         pieces.append(moon);
     }
     painter.setPen(QPen(NightVision::text, 2));

@@ -967,8 +967,10 @@ void PlanWindow::showHeader(const PlanSettings &now, const QDateTime &localTime)
 
 QString PlanWindow::headerText() const
 {
-    const QString lines =
+    QString lines =
         siteLine->text() + QStringLiteral("   ") + clockLine->text() + u'\n' + nightLine->text();
+    if (!moonLine->text().isEmpty())
+        lines += u'\n' + moonLine->text();
     return noteLine->text().isEmpty() ? lines : lines + u'\n' + noteLine->text();
 }
 

@@ -34,7 +34,7 @@ namespace {
 // time is about 4 h 31 m: "Nah" stands half an hour west of the meridian, M 42 an hour and five
 // minutes east of it, "Tief" never rises at 52.52 degrees north and Polaris never sets.
 const QByteArray LIST_INDEX("Nacht\r\nZweite\r\n");
-const QByteArray SITES("13.40 Berlin;52.52\r\n8.55 Z\xfcrich\r\n");
+const QByteArray SITES("13.40 Berlin;52.52\r\n8.55 Z\xfcrich\r\n15.60 Longyearbyen;78.22\r\n");
 const QByteArray NACHT("M 13;16:41:41;36:27:35;Herkules\r\n"
                        "Polaris;02:31:49;89:15:51;Polarstern\r\n"
                        "Kaputt;xx;10:00:00;Rektaszension fehlerhaft\r\n"
@@ -188,6 +188,12 @@ private slots:
     void aSecondUpdatesOnlyChangedCells();
     void chartRepaintsOnlyWhenItsPictureChanges();
     void chartHintWithoutSelection();
+    void nightLines_data();
+    void nightLines();
+    void nightColumns_data();
+    void nightColumns();
+    void nightColumnsSortByValue_data();
+    void nightColumnsSortByValue();
 };
 
 void TestPlanWindow::initTestCase()
@@ -1047,6 +1053,115 @@ void TestPlanWindow::chartHintWithoutSelection()
         lit += image.pixelColor(x, image.height() / 2 - 12 + 8).red() > 60 ||
                image.pixelColor(x, image.height() / 2 - 12).red() > 60;
     QVERIFY(lit > 20);
+}
+
+void TestPlanWindow::nightLines_data()
+{
+    QTest::addColumn<QString>("site");
+    QTest::addColumn<QDateTime>("now");
+    QTest::addColumn<QStringList>("words");
+
+    const QDate day(2026, 12, 8);
+    QTest::newRow("Berlin, December evening")
+        << "13.40 Berlin" << QDateTime(day, QTime(23, 30))
+        << QStringList{
+               "Sonnenuntergang 15:5", "dunkel 1",    "bis morgen 0", "Sonnenaufgang morgen 08:",
+               "% beleuchtet",         "Mondaufgang", "Monduntergang"};
+    QTest::newRow("the same night after midnight")
+        << "13.40 Berlin" << QDateTime(day.addDays(1), QTime(2, 0))
+        << QStringList{"Sonnenuntergang gestern 15:5", "Sonnenaufgang 08:"};
+    QTest::newRow("polar night at 78° north")
+        << "15.60 Longyearbyen" << QDateTime(day, QTime(23, 30))
+        << QStringList{"Sonnenuntergang Polarnacht", "Mond: "};
+    QTest::newRow("without latitude") << "8.55 Zürich" << QDateTime(day, QTime(23, 30))
+                                      << QStringList{"ohne die Breite des Standorts"};
+}
+
+void TestPlanWindow::nightLines()
+{
+    QFETCH(QString, site);
+    QFETCH(QDateTime, now);
+    QFETCH(QStringList, words);
+
+    PlanFixture fixture;
+    fixture.fakes().time.now = now;
+    controlsOf(fixture.window()).Combo1->setEditText(site);
+    PlanWindow *plan = fixture.openPlan();
+    for (const QString &word : words)
+        QVERIFY2(plan->headerText().contains(word), qPrintable(plan->headerText()));
+    QCOMPARE(firstLightPixel(plan->grab().toImage()), QString());
+}
+
+void TestPlanWindow::nightColumns_data()
+{
+    QTest::addColumn<QString>("object");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("text");
+
+    // 8 December, 23:30 in Berlin. M 42 (-5.4°) crosses at 00:35 and is then highest in the
+    // darkness, at its culmination of 32°.
+    QTest::newRow("M 42 rose this evening") << "M 42" << int(PlanWindow::RiseColumn) << "1[89]:";
+    QTest::newRow("M 42 sets tomorrow morning")
+        << "M 42" << int(PlanWindow::SetColumn) << "morgen 06:";
+    QTest::newRow("M 42 best at its transit")
+        << "M 42" << int(PlanWindow::BestTimeColumn) << "morgen 00:3. \\(32°\\)";
+    QTest::newRow("Polaris never sets")
+        << "Polaris" << int(PlanWindow::RiseColumn) << "zirkumpolar";
+    QTest::newRow("Tief never rises") << "Tief" << int(PlanWindow::SetColumn) << "geht nie auf";
+    QTest::newRow("Tief has no best time") << "Tief" << int(PlanWindow::BestTimeColumn) << ".+";
+    QTest::newRow("Moon distance in whole degrees")
+        << "M 42" << int(PlanWindow::MoonColumn) << "\\d{1,3}°";
+    QTest::newRow("no right ascension: nothing") << "Kaputt" << int(PlanWindow::MoonColumn) << "";
+}
+
+void TestPlanWindow::nightColumns()
+{
+    QFETCH(QString, object);
+    QFETCH(int, column);
+    QFETCH(QString, text);
+
+    PlanFixture fixture;
+    PlanWindow *plan = fixture.openPlan();
+    const QString shown = cell(*plan, rowOf(*plan, object), column);
+    const QRegularExpression expected(QRegularExpression::anchoredPattern(
+        text.endsWith(u':') ? text + QStringLiteral("\\d\\d") : text));
+    QVERIFY2(expected.match(shown).hasMatch(), qPrintable(shown));
+    QVERIFY(!plan->table()
+                 ->model()
+                 ->headerData(column, Qt::Horizontal, Qt::ToolTipRole)
+                 .toString()
+                 .isEmpty());
+}
+
+void TestPlanWindow::nightColumnsSortByValue_data()
+{
+    QTest::addColumn<int>("column");
+    QTest::newRow("Aufgang") << int(PlanWindow::RiseColumn);
+    QTest::newRow("Untergang") << int(PlanWindow::SetColumn);
+    QTest::newRow("Beste Zeit") << int(PlanWindow::BestTimeColumn);
+    QTest::newRow("Mond") << int(PlanWindow::MoonColumn);
+}
+
+void TestPlanWindow::nightColumnsSortByValue()
+{
+    QFETCH(int, column);
+
+    PlanFixture fixture;
+    PlanWindow *plan = fixture.openPlan();
+    plan->table()->sortByColumn(column, Qt::AscendingOrder);
+    const QAbstractItemModel *model = plan->table()->model();
+    // Values rise down the table; the empty ones follow.
+    double previous = -1e18;
+    bool empty = false;
+    for (int row = 0; row < model->rowCount(); ++row) {
+        const QVariant value = model->index(row, column).data(Qt::UserRole);
+        if (!value.isValid()) {
+            empty = true;
+            continue;
+        }
+        QVERIFY2(!empty && value.toDouble() >= previous, qPrintable(names(*plan).join(u',')));
+        previous = value.toDouble();
+    }
 }
 
 // The offscreen platform's screen is 800 x 600 unless told otherwise; here it is wide enough for
