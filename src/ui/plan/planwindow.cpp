@@ -21,6 +21,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <QScrollBar>
+#include <QSet>
 #include <QShortcut>
 #include <QSortFilterProxyModel>
 #include <QTableView>
@@ -82,22 +83,61 @@ RowLook lookOf(const PlanRow &row)
     return RowLook::Plain;
 }
 
-/// A wall-clock reading in format, with the day when it is not today's: "morgen", "gestern"
-/// or the date.
-QString dayTimeText(const QDateTime &wallClock, const QDate &today,
-                    const QString &format = QStringLiteral("HH:mm:ss"))
+/// "hh:mm:ss" (hours as many digits as they need) or "hh:mm" of whole seconds, written
+/// directly: a refresh writes hundreds of them, and QString::arg and QDateTime::toString cost
+/// many times more.
+QString clockText(qint64 seconds, bool withSeconds = true)
 {
-    const QString time = wallClock.toString(format);
-    if (wallClock.date() == today)
+    char text[32];
+    char *end = text + sizeof text;
+    char *at = end;
+    const auto twoDigits = [&at](qint64 value) {
+        *--at = char('0' + value % 10);
+        *--at = char('0' + value / 10 % 10);
+    };
+    if (withSeconds) {
+        twoDigits(seconds % 60);
+        *--at = ':';
+    }
+    twoDigits(seconds / 60 % 60);
+    *--at = ':';
+    qint64 hours = seconds / 3600;
+    twoDigits(hours % 100);
+    for (hours /= 100; hours > 0 && at > text; hours /= 10)
+        *--at = char('0' + hours % 10);
+    return QString::fromLatin1(at, end - at);
+}
+
+/// As eastWestText: the whole seconds the hour-angle readout shows, east negative.
+QString hourAngleCell(double hourAngleHours)
+{
+    if (!std::isfinite(hourAngleHours))
+        return {};
+    qint64 seconds = static_cast<qint64>(std::floor(hourAngleHours * 3600));
+    seconds %= 86400;
+    if (seconds < 0)
+        seconds += 86400;
+    if (seconds >= 86400 / 2)
+        seconds -= 86400;
+    return (seconds < 0 ? u'-' : u'+') + clockText(std::abs(seconds));
+}
+
+/// A wall-clock reading as "hh:mm:ss" or "hh:mm", with the day when it is not today's:
+/// "morgen", "gestern" or the date.
+QString dayTimeText(const QDateTime &wallClock, const QDate &today, bool withSeconds = true)
+{
+    const QString time = clockText(wallClock.time().msecsSinceStartOfDay() / 1000, withSeconds);
+    const QDate date = wallClock.date();
+    if (date == today)
         return time;
-    if (wallClock.date() == today.addDays(1))
+    if (date == today.addDays(1))
         return QStringLiteral("morgen ") + time;
-    if (wallClock.date() == today.addDays(-1))
+    if (date == today.addDays(-1))
         return QStringLiteral("gestern ") + time;
     return wallClock.toString(QStringLiteral("dd.MM. ")) + time;
 }
 
-const QString MINUTES = QStringLiteral("HH:mm");
+constexpr bool MINUTES = false;
 
 /// An event of the night as "hh:mm" with its day, or why it does not happen.
 QString eventText(const NightEvent &event, const QDate &today)
@@ -161,22 +201,38 @@ public:
     /// columns are measured again.
     bool setRows(const QList<PlanRow> &rows, const QList<NightObject> &nights, const QDate &today)
     {
-        QList<QString> texts;
-        texts.reserve(rows.size() * PlanWindow::ColumnCount);
-        for (qsizetype i = 0; i < rows.size(); ++i)
-            for (int column = 0; column < PlanWindow::ColumnCount; ++column)
-                texts.append(cellText(rows[i], nights.value(i), column, today));
-        bool sameObjects = rows.size() == planRows.size();
+        bool sameObjects = rows.size() == planRows.size() && today == textsDay;
         for (qsizetype i = 0; sameObjects && i < rows.size(); ++i)
             sameObjects = rows[i].name == planRows[i].name;
+        QList<QString> texts;
+        texts.reserve(rows.size() * PlanWindow::ColumnCount);
+        static const NightObject noNight;
+        for (qsizetype i = 0; i < rows.size(); ++i) {
+            const NightObject &isNight = i < nights.size() ? nights[i] : noNight;
+            const NightObject &wasNight =
+                sameObjects && i < nightRows.size() ? nightRows[i] : noNight;
+            for (int column = 0; column < PlanWindow::ColumnCount; ++column)
+                texts.append(sameObjects &&
+                                     sameValue(planRows[i], wasNight, rows[i], isNight, column)
+                                 ? cellTexts[i * PlanWindow::ColumnCount + column]
+                                 : cellText(rows[i], isNight, column, today));
+        }
+        textsDay = today;
         if (!sameObjects) {
             // Rows come and go or change places: rare (an object passes the queue's end).
+            QSet<QString> boldBefore, boldAfter;
+            for (const PlanRow &row : planRows)
+                if (isNearMeridian(row))
+                    boldBefore.insert(row.name);
+            for (const PlanRow &row : rows)
+                if (isNearMeridian(row))
+                    boldAfter.insert(row.name);
             beginResetModel();
             planRows = rows;
             nightRows = nights;
             cellTexts = texts;
             endResetModel();
-            return true;
+            return boldBefore != boldAfter;
         }
 
         bool weightChanged = false;
@@ -252,7 +308,9 @@ public:
         case Qt::DisplayRole:
             return cellTexts.at(index.row() * PlanWindow::ColumnCount + index.column());
         case Qt::UserRole:
-            return sortValue(row, nightRows.value(index.row()), index.column());
+            return index.row() < nightRows.size()
+                       ? sortValue(row, nightRows[index.row()], index.column())
+                       : sortValue(row, NightObject(), index.column());
         case Qt::ForegroundRole:
             switch (lookOf(row)) {
             case RowLook::BelowHorizon:
@@ -281,6 +339,48 @@ public:
     }
 
 private:
+    /// True when the cell's text cannot differ between the two: most cells keep their value
+    /// from one second to the next, and writing texts is the costly part of a refresh.
+    static bool sameValue(const PlanRow &was, const NightObject &wasNight, const PlanRow &is,
+                          const NightObject &isNight, int column)
+    {
+        const auto sameCulmination = [&] {
+            return was.culmination.has_value() == is.culmination.has_value() &&
+                   (!is.culmination ||
+                    (was.culmination->altitudeDegrees == is.culmination->altitudeDegrees &&
+                     was.culmination->circle == is.culmination->circle));
+        };
+        const bool samePlace = was.position.has_value() == is.position.has_value() &&
+                               was.emptyReason == is.emptyReason;
+        switch (column) {
+        case PlanWindow::ObjectColumn:
+            return was.name == is.name;
+        case PlanWindow::TransitColumn:
+            return was.hasHourAngle == is.hasHourAngle &&
+                   was.transitLocalTime == is.transitLocalTime;
+        case PlanWindow::CulminationColumn:
+            return sameCulmination();
+        case PlanWindow::RiseColumn:
+            return samePlace && wasNight.rise == isNight.rise &&
+                   wasNight.riseSetReason == isNight.riseSetReason;
+        case PlanWindow::SetColumn:
+            return samePlace && wasNight.set == isNight.set &&
+                   wasNight.riseSetReason == isNight.riseSetReason;
+        case PlanWindow::BestTimeColumn:
+            return samePlace && wasNight.bestTime == isNight.bestTime &&
+                   wasNight.bestAltitudeDegrees == isNight.bestAltitudeDegrees &&
+                   wasNight.bestReason == isNight.bestReason;
+        case PlanWindow::MoonColumn:
+            return samePlace && wasNight.moonDistanceDegrees == isNight.moonDistanceDegrees;
+        case PlanWindow::RightAscensionColumn:
+            return was.rightAscensionText == is.rightAscensionText;
+        case PlanWindow::DeclinationColumn:
+            return was.declinationText == is.declinationText;
+        default:
+            return false; // the hour angle, the time left, altitude and azimuth move
+        }
+    }
+
     static QString cellText(const PlanRow &row, const NightObject &night, int column,
                             const QDate &today)
     {
@@ -288,11 +388,11 @@ private:
         case PlanWindow::ObjectColumn:
             return row.name;
         case PlanWindow::HourAngleColumn:
-            return row.hasHourAngle ? eastWestText(row.hourAngleHours) : QString();
+            return row.hasHourAngle ? hourAngleCell(row.hourAngleHours) : QString();
         case PlanWindow::TransitColumn:
             return row.hasHourAngle ? dayTimeText(row.transitLocalTime, today) : QString();
         case PlanWindow::TimeLeftColumn:
-            return row.hasHourAngle ? durationText(row.secondsToTransit) : QString();
+            return row.hasHourAngle ? clockText(row.secondsToTransit) : QString();
         case PlanWindow::AltitudeColumn:
             return row.position ? degreesCell(row.position->altitudeDegrees) : row.emptyReason;
         case PlanWindow::AzimuthColumn:
@@ -368,6 +468,8 @@ private:
 
     QList<PlanRow> planRows;
     QList<NightObject> nightRows;
+    /// The day the texts were written for ("morgen" depends on it).
+    QDate textsDay;
     /// Row by row, ColumnCount texts each.
     QList<QString> cellTexts;
 };
@@ -848,32 +950,44 @@ void PlanWindow::updateNight()
     nightSummary = computeNightSummary(input.longitudeDegrees, *input.latitudeDegrees,
                                        input.localTime, input.daylightSaving);
     nightObjects.clear();
+    moonLineMinute = -1;
 }
 
 QList<NightObject> PlanWindow::nightObjectsFor(const QList<PlanRow> &rows)
 {
     if (!nightSummary)
         return QList<NightObject>(rows.size());
-    const auto keyOf = [](const PlanRow &row) {
-        return row.name + u'\n' + row.rightAscensionText + u'\n' + row.declinationText;
-    };
     // Rise, set and best time hold for the night; the Moon's distance moves half a degree an
     // hour, so a minute is fine enough.
     const qint64 minute =
         QDateTime(input.localTime.date(), input.localTime.time(), Qt::UTC).toSecsSinceEpoch() / 60;
-    if (minute != nightObjectsMinute || nightObjects.size() > rows.size() * 2 + 16 ||
-        std::any_of(rows.cbegin(), rows.cend(),
-                    [&](const PlanRow &row) { return !nightObjects.contains(keyOf(row)); })) {
-        const QList<NightObject> computed = computeNightObjects(*nightSummary, input, rows);
-        nightObjects.clear();
-        for (qsizetype i = 0; i < rows.size(); ++i)
-            nightObjects.insert(keyOf(rows[i]), computed.value(i));
-        nightObjectsMinute = minute;
-    }
     QList<NightObject> objects;
     objects.reserve(rows.size());
-    for (const PlanRow &row : rows)
-        objects.append(nightObjects.value(keyOf(row)));
+    bool complete = minute == nightObjectsMinute;
+    for (qsizetype i = 0; complete && i < rows.size(); ++i) {
+        const PlanRow &row = rows[i];
+        const NightObject *found = nullptr;
+        // By name, then by coordinates: a list may hold a name twice.
+        const auto named = nightObjects.constFind(row.name);
+        if (named != nightObjects.cend())
+            for (const CachedNight &cached : *named)
+                if (cached.rightAscension == row.rightAscensionText &&
+                    cached.declination == row.declinationText) {
+                    found = &cached.night;
+                    break;
+                }
+        complete = found != nullptr;
+        if (found)
+            objects.append(*found);
+    }
+    if (complete)
+        return objects;
+    objects = computeNightObjects(*nightSummary, input, rows);
+    nightObjects.clear();
+    for (qsizetype i = 0; i < rows.size(); ++i)
+        nightObjects[rows[i].name].append(
+            {rows[i].rightAscensionText, rows[i].declinationText, objects.value(i)});
+    nightObjectsMinute = minute;
     return objects;
 }
 
@@ -903,6 +1017,12 @@ void PlanWindow::showNightLine(const QDateTime &localTime)
     nightLine->setText(QStringLiteral("Sonnenuntergang ") + eventText(night.sunset, today) +
                        QStringLiteral(" · ") + darkness + QStringLiteral(" · Sonnenaufgang ") +
                        eventText(night.sunrise, today));
+    // The Moon's phase moves a percent in hours: its position is worked out once a minute.
+    const qint64 minute =
+        QDateTime(localTime.date(), localTime.time(), Qt::UTC).toSecsSinceEpoch() / 60;
+    if (minute == moonLineMinute && !moonLine->text().isEmpty())
+        return;
+    moonLineMinute = minute;
     const MoonNow moon = moonAt(night, localTime);
     moonLine->setText(QStringLiteral("Mond: ") +
                       QString::number(std::lround(moon.illuminatedPercent)) +

@@ -162,8 +162,15 @@ private:
     std::optional<NightSummary> nightSummary;
     /// Rise, set, best time and Moon distance by object (name, right ascension, declination):
     /// they change with the night and the list; the Moon's distance is renewed each minute.
-    QHash<QString, NightObject> nightObjects;
+    struct CachedNight
+    {
+        QString rightAscension, declination;
+        NightObject night;
+    };
+    QHash<QString, QList<CachedNight>> nightObjects;
     qint64 nightObjectsMinute = -1;
+    /// The minute the Moon's line was written for.
+    qint64 moonLineMinute = -1;
     /// Rows of the view whose altitude, azimuth and culmination cells are joined to say why they
     /// are empty.
     QList<int> spannedRows;

@@ -1005,6 +1005,16 @@ void TestPlanWindow::aSecondUpdatesOnlyChangedCells()
           PlanWindow::RightAscensionColumn, PlanWindow::DeclinationColumn})
         QVERIFY2(!columns.contains(still), qPrintable(QString::number(still)));
     QVERIFY2(cells <= 5 * 4, qPrintable(QString::number(cells)));
+    // The window writes its texts itself: they are the readout's and the command line's.
+    const QList<PlanRow> rows = plan->rows();
+    for (int row = 0; row < rows.size(); ++row) {
+        if (!rows[row].hasHourAngle)
+            continue;
+        QCOMPARE(cell(*plan, row, PlanWindow::HourAngleColumn),
+                 eastWestText(rows[row].hourAngleHours));
+        QCOMPARE(cell(*plan, row, PlanWindow::TimeLeftColumn),
+                 durationText(rows[row].secondsToTransit));
+    }
 }
 
 void TestPlanWindow::chartRepaintsOnlyWhenItsPictureChanges()
