@@ -379,8 +379,13 @@ void PlanChart::paintEvent(QPaintEvent *)
     const QRectF marks(plot.left(), TITLE_HEIGHT, plot.width(), MARKS_HEIGHT);
     const double nowX = scale.x(0);
     const double nowWidth = painter.fontMetrics().horizontalAdvance(QStringLiteral("jetzt")) + 4;
-    const QRectF nowLabel(nowX + nowWidth + 3 > marks.right() ? nowX - nowWidth - 3 : nowX + 3,
-                          marks.top(), nowWidth, marks.height());
+    // Right of its line, unless the edge or a transit just after now wants that room.
+    bool nowLeft = nowX + nowWidth + 3 > marks.right();
+    for (const double transit : curve.transitHours)
+        if (scale.x(transit) > nowX && scale.x(transit) < nowX + nowWidth + 6)
+            nowLeft = true;
+    const QRectF nowLabel(nowLeft ? nowX - nowWidth - 3 : nowX + 3, marks.top(), nowWidth,
+                          marks.height());
     painter.setPen(NightVision::text);
     painter.drawText(nowLabel, Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("jetzt"));
     painter.setPen(markRed);
