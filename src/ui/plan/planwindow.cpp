@@ -11,6 +11,7 @@
 #include "ui/shared/staricon.h"
 
 #include <QAbstractTableModel>
+#include <QAccessible>
 #include <QCollator>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -506,6 +507,35 @@ private:
     QCollator names{QLocale(QLocale::German)};
 };
 
+/// A table that repaints only the cells a change names: the base class repaints the whole
+/// view for a change of more than one cell, and a refresh changes a few cells in many rows.
+class PlanTableView : public QTableView
+{
+public:
+    using QTableView::QTableView;
+
+protected:
+    void dataChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight,
+                     const QList<int> &roles) override
+    {
+        if (topLeft == bottomRight || QAccessible::isActive() || !topLeft.isValid() ||
+            !bottomRight.isValid()) {
+            QTableView::dataChanged(topLeft, bottomRight, roles);
+            return;
+        }
+        const int left = columnViewportPosition(topLeft.column());
+        const int right =
+            columnViewportPosition(bottomRight.column()) + columnWidth(bottomRight.column());
+        const int top = rowViewportPosition(topLeft.row());
+        const int bottom = rowViewportPosition(bottomRight.row()) + rowHeight(bottomRight.row());
+        const QRect changed = QRect(QPoint(left, top), QPoint(right, bottom)).normalized();
+        // A joined cell's text changes only with its whole row, which this rectangle covers.
+        const QRect area = changed.adjusted(-1, -1, 1, 1) & viewport()->rect();
+        if (!area.isEmpty())
+            viewport()->update(area);
+    }
+};
+
 /// One line of the header: never wider than the window gives it; a text too long for it ends
 /// in "…" and shows whole as its tooltip. A new text repaints the line and nothing else.
 class PlanHeaderLine : public QWidget
@@ -563,7 +593,7 @@ PlanWindow::PlanWindow(TimeSource &timeSource, const QString &dataFolder,
     : QWidget(parent, Qt::Window), timeSource(timeSource), dataFolder(dataFolder),
       settings(std::move(settings)), siteLine(new PlanHeaderLine(this)),
       clockLine(new PlanHeaderLine(this)), nightLine(new PlanHeaderLine(this)),
-      moonLine(new PlanHeaderLine(this)), noteLine(new QLabel(this)), view(new QTableView(this)),
+      moonLine(new PlanHeaderLine(this)), noteLine(new QLabel(this)), view(new PlanTableView(this)),
       model(new PlanTableModel(this)), sorted(new PlanSortModel(this)), chart(new PlanChart(this))
 {
     setObjectName(QStringLiteral("planWindow"));

@@ -21,6 +21,7 @@
 #include <QFile>
 #include <QHeaderView>
 #include <QMenu>
+#include <QPaintEvent>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QScrollBar>
@@ -993,8 +994,27 @@ void TestPlanWindow::aSecondUpdatesOnlyChangedCells()
     connect(model, &QAbstractItemModel::modelReset, this, [&] { ++resets; });
     connect(model, &QAbstractItemModel::layoutChanged, this, [&] { ++resets; });
 
+    // What the table repaints: the changed cells, not the names beside them.
+    struct PaintedRegion : QObject
+    {
+        bool eventFilter(QObject *, QEvent *event) override
+        {
+            if (event->type() == QEvent::Paint)
+                region += static_cast<QPaintEvent *>(event)->region();
+            return false;
+        }
+        QRegion region;
+    } painted;
+    QTest::qWait(20);
+    plan->table()->viewport()->installEventFilter(&painted);
+
     fixture.fakes().time.now = fixture.fakes().time.now.addSecs(1);
     plan->refresh();
+    QTRY_VERIFY(!painted.region.isEmpty());
+    const QRect names(0, 0, plan->table()->columnWidth(PlanWindow::ObjectColumn) - 2,
+                      plan->table()->viewport()->height());
+    QVERIFY2(!painted.region.intersects(names),
+             qPrintable(describe(painted.region.boundingRect())));
     QCOMPARE(resets, 0);
     // The hour angle and the time left move every second; names, coordinates, transits and
     // culminations do not.
