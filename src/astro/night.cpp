@@ -174,6 +174,9 @@ ObjectNight ObjectInNight(const NightEvents &night, double declinationDegrees,
 
     ObjectNight object;
     object.circle = UpperCulmination(latitude, declinationDegrees).circle;
+    // A longitude or hour angle beyond doubles (a typed "1e999") has no times to give.
+    if (!std::isfinite(hourAngleHours) || !std::isfinite(hourAngleUtc))
+        return object;
     const double start = night.span.startUtc;
     if (object.circle == DailyCircle::RisesAndSets) {
         // Semi-diurnal arc: cos H = -tan(latitude) tan(declination) at altitude 0.

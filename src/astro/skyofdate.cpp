@@ -171,7 +171,8 @@ MoonView SkyOfDate::moon(double utcSeconds, const Site &site) const
         greenwichMeanSidereal(utcSeconds) + m_equationOfEquinoxes + longitude;
     view.geocentricAltitudeDegrees = altitudeOfDate(ofDate, localSidereal, latitude);
 
-    double siteItrs[3];
+    // Left at the Earth's centre should ERFA refuse a latitude beyond a pole.
+    double siteItrs[3] = {0.0, 0.0, 0.0};
     eraGd2gc(ERFA_WGS84, 0.0, latitude, 0.0, siteItrs);
     const double siteAxial = std::hypot(siteItrs[0], siteItrs[1]) / ERFA_DAU;
     const double siteOfDate[3] = {siteAxial * std::cos(localSidereal),

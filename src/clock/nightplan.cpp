@@ -12,12 +12,12 @@ int offsetSeconds(bool daylightSaving)
     return (daylightSaving ? 2 : 1) * SECONDS_PER_HOUR;
 }
 
-// The wall-clock reading as UTC Unix seconds, whatever the QDateTime's own time spec.
+// The wall-clock reading as UTC Unix seconds, whatever the QDateTime's own time spec; whole
+// seconds, as the clock reads them, so the plan's hour angle belongs to exactly this instant.
 double utcOfLocal(const QDateTime &localTime, bool daylightSaving)
 {
     const QDateTime wallClock(localTime.date(), localTime.time(), Qt::UTC);
-    return static_cast<double>(wallClock.toMSecsSinceEpoch()) / 1000.0 -
-           offsetSeconds(daylightSaving);
+    return static_cast<double>(wallClock.toSecsSinceEpoch() - offsetSeconds(daylightSaving));
 }
 
 QDateTime localOfUtc(double utcSeconds, bool daylightSaving)
@@ -190,9 +190,11 @@ QList<NightObject> computeNightObjects(const NightSummary &summary, const PlanIn
         }
         // The right ascension back from the plan's own hour angle, in the lists' equinox.
         const double rightAscension = localSidereal - row.hourAngleHours;
-        object.moonDistanceDegrees = astro::AngularDistanceDegrees(
+        const double distance = astro::AngularDistanceDegrees(
             moon.direction,
             astro::DirectionFromEquatorial(rightAscension, *row.declinationDegrees));
+        if (std::isfinite(distance))
+            object.moonDistanceDegrees = distance;
         objects.append(object);
     }
     return objects;

@@ -18,8 +18,6 @@ namespace {
 
 constexpr double SUN_TOLERANCE_SECONDS = 60.0;
 constexpr double MOON_TOLERANCE_SECONDS = 180.0;
-// Beyond 60° the Moon may graze its rise altitude; the outcome must agree, the time loosely.
-constexpr double MOON_TOLERANCE_HIGH_LATITUDE_SECONDS = 900.0;
 constexpr double ILLUMINATION_TOLERANCE_PERCENT = 1.0;
 constexpr double MOON_ALTITUDE_TOLERANCE_DEGREES = 0.1;
 constexpr double MOON_DISTANCE_TOLERANCE_DEGREES = 0.2;
@@ -182,9 +180,7 @@ void TestNight::sunAndMoon()
             return;
         }
         QCOMPARE(outcomeName(event->outcome), QStringLiteral("Crosses"));
-        const double tolerance = !isMoon                    ? SUN_TOLERANCE_SECONDS
-                                 : std::abs(latitude) <= 60 ? MOON_TOLERANCE_SECONDS
-                                                            : MOON_TOLERANCE_HIGH_LATITUDE_SECONDS;
+        const double tolerance = isMoon ? MOON_TOLERANCE_SECONDS : SUN_TOLERANCE_SECONDS;
         compareTime(event->utcSeconds, want, offset, tolerance);
         QVERIFY(*event->utcSeconds >= night.events.span.startUtc);
         QVERIFY(*event->utcSeconds < night.events.span.endUtc);
