@@ -8,6 +8,8 @@
 //   zenitor_planwindow_benchmark --open SECONDS  the shown window on the computer's clock for that
 //                                                long; prints the whole program's processor time
 //                                                (run it under Xvfb: painting and X count too)
+//   zenitor_planwindow_benchmark --still SECONDS  the same with the clock standing still: the
+//                                                refreshes without anything to redraw
 
 #include "catalogue/cataloguefiles.h"
 #include "clock/timesource.h"
@@ -29,14 +31,15 @@
 
 namespace {
 
-/// A clock that moves one second per reading.
+/// A clock that moves one second per reading, or stands still.
 class SteppingTimeSource : public TimeSource
 {
 public:
     QDateTime now{QDate(2026, 12, 8), QTime(23, 30, 0)};
+    int step = 1;
     QDateTime currentLocalTime() override
     {
-        now = now.addSecs(1);
+        now = now.addSecs(step);
         return now;
     }
     int currentUtcOffsetSeconds() override { return 3600; }
@@ -57,7 +60,8 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     configureApplication(app);
-    const bool open = argc > 2 && std::strcmp(argv[1], "--open") == 0;
+    const bool still = argc > 2 && std::strcmp(argv[1], "--still") == 0;
+    const bool open = still || (argc > 2 && std::strcmp(argv[1], "--open") == 0);
     const int refreshes = argc > 1 && !open ? std::max(1, atoi(argv[1])) : 2000;
     const int openSeconds = open ? std::max(1, atoi(argv[2])) : 0;
 
@@ -85,7 +89,8 @@ int main(int argc, char *argv[])
 
     SteppingTimeSource stepping;
     SystemTimeSource system;
-    TimeSource &time = open ? static_cast<TimeSource &>(system) : stepping;
+    stepping.step = still ? 0 : 1;
+    TimeSource &time = open && !still ? static_cast<TimeSource &>(system) : stepping;
     PlanWindow plan(time, folder.path(), [] {
         return PlanSettings{QStringLiteral("13.41 Berlin"), QStringLiteral("Messier"), false};
     });
