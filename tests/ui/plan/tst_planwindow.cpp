@@ -189,6 +189,8 @@ private slots:
     void aSecondUpdatesOnlyChangedCells();
     void chartRepaintsOnlyWhenItsPictureChanges();
     void chartHintWithoutSelection();
+    void opensWhollyOnTheMainWindowsScreen_data();
+    void opensWhollyOnTheMainWindowsScreen();
     void nightLines_data();
     void nightLines();
     void nightColumns_data();
@@ -1083,6 +1085,29 @@ void TestPlanWindow::chartHintWithoutSelection()
         lit += image.pixelColor(x, image.height() / 2 - 12 + 8).red() > 60 ||
                image.pixelColor(x, image.height() / 2 - 12).red() > 60;
     QVERIFY(lit > 20);
+}
+
+void TestPlanWindow::opensWhollyOnTheMainWindowsScreen_data()
+{
+    QTest::addColumn<QPoint>("mainWindowAt");
+    QTest::newRow("room beside the main window") << QPoint(20, 20);
+    QTest::newRow("main window at the right edge") << QPoint(2560 - 700, 40);
+    QTest::newRow("main window low on the screen") << QPoint(100, 1440 - 450);
+}
+
+void TestPlanWindow::opensWhollyOnTheMainWindowsScreen()
+{
+    QFETCH(QPoint, mainWindowAt);
+
+    PlanFixture fixture;
+    fixture.window().move(mainWindowAt);
+    PlanWindow *plan = fixture.openPlan();
+    const QRect area = fixture.window().screen()->availableGeometry();
+    QVERIFY2(area.contains(plan->frameGeometry()), qPrintable(describe(plan->frameGeometry())));
+    QCOMPARE(plan->screen(), fixture.window().screen());
+    // Beside the main window, not over it, where there is room.
+    if (area.right() - fixture.window().frameGeometry().right() >= plan->frameGeometry().width())
+        QVERIFY(!plan->frameGeometry().intersects(fixture.window().frameGeometry()));
 }
 
 void TestPlanWindow::nightLines_data()
