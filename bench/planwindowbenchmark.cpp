@@ -5,6 +5,11 @@
 // (beside the data files), e.g. with QT_QPA_PLATFORM=offscreen.
 //
 //   zenitor_planwindow_benchmark [refreshes]     (default 2000)
+//   zenitor_planwindow_benchmark --open SECONDS  the shown window on the computer's clock for that
+//                                                long; prints the whole program's processor time
+//                                                (run it under Xvfb: painting and X count too)
+//   zenitor_planwindow_benchmark --still SECONDS  the same with the clock standing still: the
+//                                                refreshes without anything to redraw
 
 #include "catalogue/cataloguefiles.h"
 #include "clock/timesource.h"
@@ -13,25 +18,41 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <QTimer>
+
+#include <sys/resource.h>
+
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
-/// A clock that moves one second per reading.
+/// A clock that moves one second per reading, or stands still.
 class SteppingTimeSource : public TimeSource
 {
 public:
     QDateTime now{QDate(2026, 12, 8), QTime(23, 30, 0)};
+    int step = 1;
     QDateTime currentLocalTime() override
     {
-        now = now.addSecs(1);
+        now = now.addSecs(step);
         return now;
     }
     int currentUtcOffsetSeconds() override { return 3600; }
 };
+
+/// User and system processor time of this process so far, in seconds.
+double processorSeconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
 
 } // namespace
 
@@ -39,7 +60,10 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     configureApplication(app);
-    const int refreshes = argc > 1 ? std::max(1, atoi(argv[1])) : 2000;
+    const bool still = argc > 2 && std::strcmp(argv[1], "--still") == 0;
+    const bool open = still || (argc > 2 && std::strcmp(argv[1], "--open") == 0);
+    const int refreshes = argc > 1 && !open ? std::max(1, atoi(argv[1])) : 2000;
+    const int openSeconds = open ? std::max(1, atoi(argv[2])) : 0;
 
     // The four lists as one, in a folder of its own.
     const CatalogueFiles delivered(QCoreApplication::applicationDirPath());
@@ -63,7 +87,10 @@ int main(int argc, char *argv[])
     messier.close();
     sites.close();
 
-    SteppingTimeSource time;
+    SteppingTimeSource stepping;
+    SystemTimeSource system;
+    stepping.step = still ? 0 : 1;
+    TimeSource &time = open && !still ? static_cast<TimeSource &>(system) : stepping;
     PlanWindow plan(time, folder.path(), [] {
         return PlanSettings{QStringLiteral("13.41 Berlin"), QStringLiteral("Messier"), false};
     });
@@ -71,6 +98,24 @@ int main(int argc, char *argv[])
     QCoreApplication::processEvents();
     plan.selectObject(QStringLiteral("M 42"));
     std::printf("objects: %lld\n", static_cast<long long>(plan.rows().size()));
+
+    if (open) {
+        // As wide as the main window opens it.
+        plan.resize(plan.widthShowingEveryColumn(), plan.height());
+        // Settle first: the window's first paint and the fonts' loading are start-up, not the
+        // cost of keeping it open.
+        // A loop of its own: the application's quit would close the window.
+        QEventLoop loop;
+        QTimer::singleShot(3000, &loop, &QEventLoop::quit);
+        loop.exec();
+        const double before = processorSeconds();
+        QTimer::singleShot(openSeconds * 1000, &loop, &QEventLoop::quit);
+        loop.exec();
+        const double used = processorSeconds() - before;
+        std::printf("open %d s: %.3f s processor time, %.3f s per minute\n", openSeconds, used,
+                    used * 60 / openSeconds);
+        return 0;
+    }
 
     QElapsedTimer timer;
     timer.start();

@@ -44,6 +44,37 @@ private:
 
 constexpr int PLAN_MINIMUM_WIDTH = 480;
 
+// Wide enough for every column, as far as the screen allows; beside the main window when the
+// screen has room, so neither hides the other (then as wide as that room). Always wholly on the
+// main window's screen, title bar and close box included, the frame taken as the main window's.
+void placePlanWindow(const QWidget &main, PlanWindow *plan)
+{
+    const QRect screenArea = main.screen()->availableGeometry();
+    const QRect frame = main.frameGeometry();
+    const int frameWidth = frame.width() - main.width();
+    const int frameHeight = frame.height() - main.height();
+    plan->ensurePolished(); // the style decides the widths measured next
+    plan->refresh();
+    QSize size(std::clamp(plan->widthShowingEveryColumn(),
+                          std::min(plan->width(), PLAN_MINIMUM_WIDTH),
+                          std::max(PLAN_MINIMUM_WIDTH, screenArea.width() - frameWidth)),
+               std::min(plan->height(), screenArea.height() - frameHeight));
+    const int beside = frame.right() + 1;
+    const int room = screenArea.right() + 1 - beside - frameWidth;
+    QPoint wanted(frame.left(), frame.top());
+    if (main.isVisible() && room >= PLAN_MINIMUM_WIDTH) {
+        wanted.setX(beside);
+        size.setWidth(std::min(size.width(), room));
+    }
+    // The frame's corners inside the screen.
+    const QPoint placed(std::clamp(wanted.x(), screenArea.left(),
+                                   screenArea.right() + 1 - size.width() - frameWidth),
+                        std::clamp(wanted.y(), screenArea.top(),
+                                   screenArea.bottom() + 1 - size.height() - frameHeight));
+    plan->resize(size);
+    plan->move(placed);
+}
+
 } // namespace
 
 // The plan opens from F2, the hour-angle readout and the background menu; none of them changes
@@ -82,28 +113,14 @@ void Form1::openPlanWindow()
     if (opening) {
         plan = new PlanWindow(*services.timeSource, services.dataFolder, [this] {
             return PlanSettings{Combo1->currentText(), Combo3->currentText(),
-                                Check1->checkState() != Qt::Unchecked};
+                                Check1->checkState() != Qt::Unchecked, Combo2->currentText()};
         });
         plan->setAttribute(Qt::WA_DeleteOnClose);
         focusHistory.countAsSideWindow(plan);
         connect(plan, &PlanWindow::objectChosen, this, &Form1::chooseObject);
-        // Wide enough for every column, as far as the screen allows.
-        const QRect screenArea = screen()->availableGeometry();
-        plan->ensurePolished(); // the style decides the widths measured next
-        plan->refresh();
-        plan->resize(std::clamp(plan->widthShowingEveryColumn(), plan->width(),
-                                std::max(plan->width(), screenArea.width())),
-                     plan->height());
-        // Beside the main window when the screen has room, so neither hides the other.
-        const QRect frame = frameGeometry();
-        const int left = frame.right() + 1;
-        const int room = screenArea.right() - left - (frame.width() - width());
-        if (isVisible() && room >= PLAN_MINIMUM_WIDTH) {
-            plan->move(left, frame.top());
-            plan->resize(std::min(plan->width(), room),
-                         std::min(plan->height(),
-                                  screenArea.bottom() - frame.top() - (frame.height() - height())));
-        }
+        // F1 in the plan opens the help as the button "Hilfe" does.
+        connect(plan, &PlanWindow::helpRequested, this, &Form1::Command5_Click);
+        placePlanWindow(*this, plan);
     }
     plan->show();
     if (opening)

@@ -2,8 +2,10 @@
 #pragma once
 
 #include "catalogue/sites.h"
+#include "clock/nightplan.h"
 #include "clock/observingplan.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -11,20 +13,26 @@
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 
 class PlanChart;
+class PlanHeaderLine;
+class PlanSortModel;
 class PlanTableModel;
 class QLabel;
+class QMenu;
 class QTableView;
 class TimeSource;
 
 /// What the plan takes from the main window as it stands: the site choice's text, the list
-/// choice's text and the "Sommerzeit" box.
+/// choice's text, the "Sommerzeit" box and the object choice's text.
 struct PlanSettings
 {
     QString siteText;
     QString listName;
     bool summerTime = false;
+    /// Selected in the table whenever the list is read anew.
+    QString objectName;
 };
 
 /// The window "Beobachtungsplan": every object of the chosen list with its hour angle east or
@@ -44,6 +52,10 @@ public:
         AltitudeColumn,
         AzimuthColumn,
         CulminationColumn,
+        RiseColumn,
+        SetColumn,
+        BestTimeColumn,
+        MoonColumn,
         RightAscensionColumn,
         DeclinationColumn,
         ColumnCount
@@ -55,7 +67,7 @@ public:
     ~PlanWindow() override;
 
     /// Computes the plan for now; reads the list and the sites again only when their choice has
-    /// changed.
+    /// changed (or the list file has gone or come back).
     void refresh();
     /// Reads the list and the sites again (the editor saved, the list was chosen again) and
     /// refreshes.
@@ -70,15 +82,27 @@ public:
     int widthShowingEveryColumn() const;
 
     QTableView *table() const { return view; }
-    /// The rows as last computed, in the table's order.
-    const QList<PlanRow> &rows() const;
-    /// The header's lines as shown (site, list and time; then the notes, when there are any).
+    PlanChart *nightChart() const { return chart; }
+    /// The rows as last computed, in the table's order (as sorted by the observer).
+    QList<PlanRow> rows() const;
+    /// The night's summary the window shows; none without the site's latitude.
+    const std::optional<NightSummary> &night() const { return nightSummary; }
+    /// The header's lines as shown (site, list and time; the night; then the notes, when there
+    /// are any).
     QString headerText() const;
     bool isRefreshing() const { return timer.isActive(); }
+    /// The table's own menu (Shift+F10, the menu key or a right-click), for the caller to show.
+    QMenu *createTableMenu();
+
+    /// Where the meridian queue puts a row: the hour angle from +1 h (crossed an hour ago) down
+    /// to -23 h (next transit in 23 h); larger values come first.
+    static double queueHours(const PlanRow &row);
 
 signals:
     /// Enter or a double-click on a row: the main window is to choose that object.
     void objectChosen(const QString &name);
+    /// F1: the main window is to open its help.
+    void helpRequested();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -87,31 +111,67 @@ protected:
 private:
     void readList(const QString &listName);
     void readSites();
+    void noticeListFileGone();
     void showHeader(const PlanSettings &now, const QDateTime &localTime);
+    void showNightLine(const QDateTime &localTime);
+    void updateNight();
+    QList<NightObject> nightObjectsFor(const QList<PlanRow> &rows);
     void updateSpans();
     void showSelectedInChart();
+    QList<int> measureColumns() const;
+    void fitColumns();
+    void growToShowEveryColumn();
+    bool showsEveryColumn() const;
+    void showTableMenu(const QPoint &globalPosition);
 
     TimeSource &timeSource;
     QString dataFolder;
     std::function<PlanSettings()> settings;
 
-    QLabel *siteLine;
+    PlanHeaderLine *siteLine;
+    PlanHeaderLine *clockLine;
+    PlanHeaderLine *nightLine;
+    PlanHeaderLine *moonLine;
     QLabel *noteLine;
     QTableView *view;
     PlanTableModel *model;
+    PlanSortModel *sorted;
     PlanChart *chart;
     QTimer timer;
 
     PlanInput input;
     /// The list whose records input holds; empty text of a problem when it was read.
     QString readListName;
+    /// The file the records came from; empty when none was read.
+    QString readListPath;
     bool listRead = false;
-    /// The columns are fitted to their contents after the list is read.
-    bool fitColumns = true;
+    /// The list file was read and has since been deleted: the rows show what it held.
+    bool listFileGone = false;
+    /// The columns are fitted to their contents after the list or the site changes.
+    bool columnsToFit = true;
+    /// After a list or site change the open window widens to show every column, when it
+    /// showed every column before.
+    bool widenToColumns = false;
+    QString shownSiteText;
     QString listProblem;
     QList<SiteEntry> sites;
     bool sitesRead = false;
     QString sitesProblem;
-    /// Rows whose altitude, azimuth and culmination cells are joined to say why they are empty.
+    /// The Sun's and the Moon's night for the site, computed once per site, night and
+    /// "Sommerzeit"; none without a latitude.
+    std::optional<NightSummary> nightSummary;
+    /// Rise, set, best time and Moon distance by object (name, right ascension, declination):
+    /// they change with the night and the list; the Moon's distance is renewed each minute.
+    struct CachedNight
+    {
+        QString rightAscension, declination;
+        NightObject night;
+    };
+    QHash<QString, QList<CachedNight>> nightObjects;
+    qint64 nightObjectsMinute = -1;
+    /// The minute the Moon's line was written for.
+    qint64 moonLineMinute = -1;
+    /// Rows of the view whose altitude, azimuth and culmination cells are joined to say why they
+    /// are empty.
     QList<int> spannedRows;
 };

@@ -2,6 +2,7 @@
 // The night picture of one object: the curve it plots against the plan's own values, and what
 // it draws, red on black.
 #include "astro/horizon.h"
+#include "clock/nightplan.h"
 #include "support/pixels.h"
 #include "ui/plan/planchart.h"
 
@@ -59,6 +60,10 @@ private slots:
     void altitudeCurvePeaksAtTheTransit();
     void withoutLatitudeTheHourAngleIsPlotted_data();
     void withoutLatitudeTheHourAngleIsPlotted();
+    void skyAboveTheHorizonFillsMostOfThePicture();
+    void nightShadingAndMoon_data();
+    void nightShadingAndMoon();
+    void repaintsOnlyWhenThePictureChanges();
     void nightColoursAndCurveOnTheRightSide_data();
     void nightColoursAndCurveOnTheRightSide();
 };
@@ -215,6 +220,119 @@ void TestPlanChart::nightColoursAndCurveOnTheRightSide()
     QVERIFY2(
         (peakColumn > nowColumn) == (hoursAhead > 0),
         qPrintable(QStringLiteral("peak at x %1, now at x %2").arg(peakColumn).arg(nowColumn)));
+}
+
+void TestPlanChart::skyAboveTheHorizonFillsMostOfThePicture()
+{
+    PlanChart chart;
+    chart.resize(600, 240);
+    const PlanInput input = oneObject(4.0, "40:00:00");
+    chart.showObject(input, onlyRow(input));
+    const QImage image = chart.grab().toImage();
+    // The horizon: the row where the strongest grid red runs furthest.
+    const QColor mark(128, 0, 0);
+    int horizon = -1, longest = 0, top = -1, bottom = -1;
+    for (int y = 0; y < image.height(); ++y) {
+        int run = 0;
+        for (int x = 0; x < image.width(); ++x)
+            run += image.pixelColor(x, y) == mark;
+        if (run > longest)
+            longest = run, horizon = y;
+        // The frame of the plot: the first and last rows of grid colour across it.
+        if (image.pixelColor(image.width() / 2, y) == QColor(56, 0, 0) ||
+            image.pixelColor(image.width() / 2, y) == mark) {
+            if (top < 0)
+                top = y;
+            bottom = y;
+        }
+    }
+    QVERIFY(horizon > top && horizon < bottom);
+    QVERIFY2(
+        horizon - top > 2 * (bottom - horizon),
+        qPrintable(QStringLiteral("frame %1-%2, horizon %3").arg(top).arg(bottom).arg(horizon)));
+}
+
+void TestPlanChart::nightShadingAndMoon_data()
+{
+    QTest::addColumn<QDateTime>("now");
+    QTest::addColumn<bool>("withNight");
+
+    // From 09:00 to 09:00 the next day: day, dusk, darkness and dawn all lie in the picture.
+    const QDateTime december(QDate(2026, 12, 8), QTime(15, 0));
+    QTest::newRow("December in Berlin, with the night") << december << true;
+    QTest::newRow("without the night (no latitude known to the window)") << december << false;
+}
+
+void TestPlanChart::nightShadingAndMoon()
+{
+    QFETCH(QDateTime, now);
+    QFETCH(bool, withNight);
+
+    PlanInput input = oneObject(4.0, "40:00:00");
+    input.localTime = now;
+    input.daylightSaving = false;
+    const NightSummary night = computeNightSummary(13.41, 52.52, now, false);
+    PlanChart chart;
+    chart.resize(700, 260);
+    chart.showObject(input, onlyRow(input), withNight ? &night : nullptr);
+    const QImage image = chart.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(firstLightPixel(image), QString());
+    // Day, civil and nautical twilight fill bands in their red tones; the Moon's dashes have
+    // their own. (Without the night a smoothed edge may meet such a tone in a pixel or two.)
+    const auto pixelsOf = [&image](const QColor &colour) {
+        int count = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                count += image.pixelColor(x, y) == colour;
+        return count;
+    };
+    QCOMPARE(pixelsOf(QColor(64, 0, 0)) > 1000, withNight);
+    QCOMPARE(pixelsOf(QColor(44, 0, 0)) > 300, withNight);
+    QCOMPARE(pixelsOf(QColor(28, 0, 0)) > 300, withNight);
+    QCOMPARE(pixelsOf(QColor(160, 0, 0)) > 100, withNight);
+}
+
+void TestPlanChart::repaintsOnlyWhenThePictureChanges()
+{
+    struct PaintCounter : QObject
+    {
+        bool eventFilter(QObject *, QEvent *event) override
+        {
+            count += event->type() == QEvent::Paint;
+            return false;
+        }
+        int count = 0;
+    } paints;
+
+    PlanChart chart;
+    chart.resize(600, 240);
+    chart.installEventFilter(&paints);
+    chart.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&chart));
+    PlanInput input = oneObject(4.0, "40:00:00");
+    const int step = chart.secondsPerPixel();
+    // At the start of a pixel of the time axis, as the chart reads the local clock.
+    const QDateTime wall(input.localTime.date(), input.localTime.time(), Qt::UTC);
+    input.localTime = input.localTime.addSecs(-(wall.toSecsSinceEpoch() % step));
+    chart.showObject(input, onlyRow(input));
+    QTest::qWait(10);
+    paints.count = 0;
+    for (int second = 1; second < step; ++second) {
+        PlanInput later = input;
+        later.localTime = input.localTime.addSecs(second);
+        chart.showObject(later, onlyRow(later));
+    }
+    QTest::qWait(10);
+    QCOMPARE(paints.count, 0);
+    PlanInput next = input;
+    next.localTime = input.localTime.addSecs(step);
+    chart.showObject(next, onlyRow(next));
+    QTRY_VERIFY(paints.count > 0);
+    // Nothing chosen: painted once, with the hint.
+    paints.count = 0;
+    chart.clear();
+    chart.clear();
+    QTRY_COMPARE(paints.count, 1);
 }
 
 QTEST_MAIN(TestPlanChart)

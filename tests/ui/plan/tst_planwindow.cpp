@@ -11,16 +11,22 @@
 #include "ui/editor/form2.h"
 #include "ui/help/form3.h"
 #include "ui/mainwindow/form1.h"
+#include "ui/plan/planchart.h"
 #include "ui/plan/planwindow.h"
 #include "ui/shared/application.h"
 #include "ui/shared/nightvision.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QHeaderView>
 #include <QMenu>
+#include <QPaintEvent>
+#include <QRegularExpression>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTableView>
+#include <QTemporaryFile>
 #include <QTest>
 
 namespace {
@@ -29,7 +35,7 @@ namespace {
 // time is about 4 h 31 m: "Nah" stands half an hour west of the meridian, M 42 an hour and five
 // minutes east of it, "Tief" never rises at 52.52 degrees north and Polaris never sets.
 const QByteArray LIST_INDEX("Nacht\r\nZweite\r\n");
-const QByteArray SITES("13.40 Berlin;52.52\r\n8.55 Z\xfcrich\r\n");
+const QByteArray SITES("13.40 Berlin;52.52\r\n8.55 Z\xfcrich\r\n15.60 Longyearbyen;78.22\r\n");
 const QByteArray NACHT("M 13;16:41:41;36:27:35;Herkules\r\n"
                        "Polaris;02:31:49;89:15:51;Polarstern\r\n"
                        "Kaputt;xx;10:00:00;Rektaszension fehlerhaft\r\n"
@@ -103,6 +109,18 @@ struct PlanFixture
     std::unique_ptr<TestMainWindow> main;
 };
 
+/// Counts the paints of a widget.
+struct PaintCounter : QObject
+{
+    explicit PaintCounter(QWidget *widget) { widget->installEventFilter(this); }
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        count += event->type() == QEvent::Paint;
+        return false;
+    }
+    int count = 0;
+};
+
 enum class Opener
 {
     F2,
@@ -132,7 +150,15 @@ class TestPlanWindow : public QObject
 
 private slots:
     void initTestCase();
-    void tableIsOrderedByTimeToTransit();
+    void tableIsTheMeridianQueue();
+    void meridianQueueOverTheNight_data();
+    void meridianQueueOverTheNight();
+    void dayMarks_data();
+    void dayMarks();
+    void headerTooltips_data();
+    void headerTooltips();
+    void sortingByValue_data();
+    void sortingByValue();
     void rowMarks_data();
     void rowMarks();
     void withoutLatitudeTheCellsSayWhy_data();
@@ -152,6 +178,25 @@ private slots:
     void activation();
     void nightColours();
     void widthShowingEveryColumnIsTight();
+    void holdsItsShape_data();
+    void holdsItsShape();
+    void listChangeSelectsTheMainWindowsObject();
+    void longSiteNameIsElided();
+    void boldRowsFitTheirColumns();
+    void deletedListIsNoted();
+    void zoneChangeNotedAtTheNextRefresh();
+    void keys();
+    void aSecondUpdatesOnlyChangedCells();
+    void chartRepaintsOnlyWhenItsPictureChanges();
+    void chartHintWithoutSelection();
+    void opensWhollyOnTheMainWindowsScreen_data();
+    void opensWhollyOnTheMainWindowsScreen();
+    void nightLines_data();
+    void nightLines();
+    void nightColumns_data();
+    void nightColumns();
+    void nightColumnsSortByValue_data();
+    void nightColumnsSortByValue();
 };
 
 void TestPlanWindow::initTestCase()
@@ -159,7 +204,7 @@ void TestPlanWindow::initTestCase()
     configureApplication(*qApp);
 }
 
-void TestPlanWindow::tableIsOrderedByTimeToTransit()
+void TestPlanWindow::tableIsTheMeridianQueue()
 {
     PlanFixture fixture;
     PlanWindow *plan = fixture.openPlan();
@@ -167,21 +212,24 @@ void TestPlanWindow::tableIsOrderedByTimeToTransit()
     QCOMPARE(plan->table()->model()->rowCount(), 6);
     QCOMPARE(plan->table()->model()->headerData(PlanWindow::HourAngleColumn, Qt::Horizontal),
              QStringLiteral("Stundenwinkel"));
-    // Every row's transit is now plus the time left, and the time left grows down the table.
-    const QTime now = fixture.fakes().time.now.time();
+    // "Nah" crossed half an hour ago and stays on top; then the next to cross, M 42, about 65
+    // minutes from now; then every row's transit later than the one above it.
+    QCOMPARE(cell(*plan, 0, PlanWindow::ObjectColumn), QStringLiteral("Nah"));
+    QVERIFY(cell(*plan, 0, PlanWindow::HourAngleColumn).startsWith(QStringLiteral("+00:")));
+    QCOMPARE(cell(*plan, 1, PlanWindow::ObjectColumn), QStringLiteral("M 42"));
+    QVERIFY(cell(*plan, 1, PlanWindow::HourAngleColumn).startsWith(u'-'));
+    const QDateTime now = fixture.fakes().time.now;
     qint64 previous = -1;
-    for (int row = 0; row < 5; ++row) {
+    for (int row = 1; row < 5; ++row) {
         const qint64 left = secondsOf(cell(*plan, row, PlanWindow::TimeLeftColumn));
         QVERIFY2(left >= previous, qPrintable(names(*plan).join(u',')));
         previous = left;
+        // Every transit is now plus the time left; after midnight it says so.
+        const QDateTime transit = now.addSecs(left);
         QCOMPARE(cell(*plan, row, PlanWindow::TransitColumn),
-                 now.addSecs(int(left % 86400)).toString(QStringLiteral("HH:mm:ss")));
+                 (transit.date() == now.date() ? QString() : QStringLiteral("morgen ")) +
+                     transit.toString(QStringLiteral("HH:mm:ss")));
     }
-    // M 42 is the next to cross, about 65 minutes from now; "Nah" crossed half an hour ago.
-    QCOMPARE(cell(*plan, 0, PlanWindow::ObjectColumn), QStringLiteral("M 42"));
-    QVERIFY(cell(*plan, 0, PlanWindow::HourAngleColumn).startsWith(u'-'));
-    QCOMPARE(cell(*plan, 4, PlanWindow::ObjectColumn), QStringLiteral("Nah"));
-    QVERIFY(cell(*plan, 4, PlanWindow::HourAngleColumn).startsWith(QStringLiteral("+00:")));
     // The record without a right ascension comes last and says why it has no values.
     QCOMPARE(cell(*plan, 5, PlanWindow::ObjectColumn), QStringLiteral("Kaputt"));
     QCOMPARE(cell(*plan, 5, PlanWindow::HourAngleColumn), QString());
@@ -193,6 +241,164 @@ void TestPlanWindow::tableIsOrderedByTimeToTransit()
     QCOMPARE(cell(*plan, m42, PlanWindow::DeclinationColumn), QStringLiteral("-05:23:28"));
     QVERIFY(plan->headerText().contains(QStringLiteral("13.40 Berlin (Breite 52.52°)")));
     QVERIFY(plan->headerText().contains(QStringLiteral("Liste: Nacht")));
+}
+
+void TestPlanWindow::meridianQueueOverTheNight_data()
+{
+    QTest::addColumn<int>("minutesLater");
+    QTest::addColumn<QStringList>("order");
+
+    // Hour angles at 23:30: Nah +0.5 h, M 42 -1.1 h, Tief -7.5 h, M 13 +11.8 h, Polaris +2.0 h.
+    QTest::newRow("23:30: Nah crossed within the hour")
+        << 0 << QStringList{"Nah", "M 42", "Tief", "M 13", "Polaris", "Kaputt"};
+    QTest::newRow("00:40: M 42 just crossed, Nah over an hour ago goes to the end")
+        << 70 << QStringList{"M 42", "Tief", "M 13", "Polaris", "Nah", "Kaputt"};
+    QTest::newRow("22:00: Polaris crossed 30 minutes ago, Nah 59 minutes ahead")
+        << -90 << QStringList{"Polaris", "Nah", "M 42", "Tief", "M 13", "Kaputt"};
+}
+
+void TestPlanWindow::meridianQueueOverTheNight()
+{
+    QFETCH(int, minutesLater);
+    QFETCH(QStringList, order);
+
+    PlanFixture fixture;
+    PlanWindow *plan = fixture.openPlan();
+    fixture.fakes().time.now = fixture.fakes().time.now.addSecs(minutesLater * 60);
+    plan->refresh();
+    QCOMPARE(names(*plan), order);
+}
+
+void TestPlanWindow::dayMarks_data()
+{
+    QTest::addColumn<QDateTime>("now");
+    QTest::addColumn<QString>("object");
+    QTest::addColumn<QString>("transit");
+
+    const QDate day(2026, 12, 8);
+    QTest::newRow("before midnight, transit after it") << QDateTime(day, QTime(23, 30)) << "M 42"
+                                                       << "morgen 00:3";
+    QTest::newRow("after midnight, the same night: today")
+        << QDateTime(day.addDays(1), QTime(0, 10)) << "M 42"
+        << "00:3";
+    QTest::newRow("noon, transit in the evening: today") << QDateTime(day, QTime(12, 0)) << "Nah"
+                                                         << "22:5";
+    QTest::newRow("just after the transit: tomorrow") << QDateTime(day, QTime(23, 30)) << "Nah"
+                                                      << "morgen 22:5";
+}
+
+void TestPlanWindow::dayMarks()
+{
+    QFETCH(QDateTime, now);
+    QFETCH(QString, object);
+    QFETCH(QString, transit);
+
+    PlanFixture fixture;
+    fixture.fakes().time.now = now;
+    PlanWindow *plan = fixture.openPlan();
+    const QString text = cell(*plan, rowOf(*plan, object), PlanWindow::TransitColumn);
+    QVERIFY2(text.startsWith(transit), qPrintable(text));
+    // "hh:mm:ss" follows the mark, nothing else.
+    QCOMPARE(text.length(), transit.startsWith(QStringLiteral("morgen")) ? 15 : 8);
+}
+
+void TestPlanWindow::headerTooltips_data()
+{
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QStringList>("words");
+
+    QTest::newRow("Objekt") << int(PlanWindow::ObjectColumn) << QStringList{"Objektauswahl"};
+    QTest::newRow("Stundenwinkel: the sign of east")
+        << int(PlanWindow::HourAngleColumn)
+        << QStringList{"Stunden:Minuten:Sekunden", "− östlich", "+ westlich"};
+    QTest::newRow("Durchgang: local time, the day")
+        << int(PlanWindow::TransitColumn) << QStringList{"Ortszeit", "Meridiandurchgang", "morgen"};
+    QTest::newRow("Bis: time to the transit")
+        << int(PlanWindow::TimeLeftColumn)
+        << QStringList{"Zeit bis zum nächsten Meridiandurchgang", "Stunden:Minuten:Sekunden"};
+    QTest::newRow("Höhe") << int(PlanWindow::AltitudeColumn) << QStringList{"Horizont", "Grad"};
+    QTest::newRow("Azimut: from north through east")
+        << int(PlanWindow::AzimuthColumn) << QStringList{"Norden über Osten", "Grad"};
+    QTest::newRow("Kulmination: altitude at the transit")
+        << int(PlanWindow::CulminationColumn)
+        << QStringList{"Höhe beim Meridiandurchgang", "Grad", "zirkumpolar", "geht nie auf"};
+    QTest::newRow("Rektaszension")
+        << int(PlanWindow::RightAscensionColumn) << QStringList{"Stunden:Minuten:Sekunden"};
+    QTest::newRow("Deklination") << int(PlanWindow::DeclinationColumn)
+                                 << QStringList{"Grad:Bogenminuten:Bogensekunden"};
+}
+
+void TestPlanWindow::headerTooltips()
+{
+    QFETCH(int, column);
+    QFETCH(QStringList, words);
+
+    PlanFixture fixture;
+    PlanWindow *plan = fixture.openPlan();
+    const QString tip =
+        plan->table()->model()->headerData(column, Qt::Horizontal, Qt::ToolTipRole).toString();
+    for (const QString &word : words)
+        QVERIFY2(tip.contains(word), qPrintable(tip + QStringLiteral(" lacks ") + word));
+}
+
+void TestPlanWindow::sortingByValue_data()
+{
+    QTest::addColumn<int>("column");
+    QTest::addColumn<int>("clicks");
+    QTest::addColumn<QStringList>("order");
+
+    // By text, "+00:30:00" would precede "-07:29:…", "-05:23:28" precede "-60:00:00" and
+    // "-22.52°" precede "-5.4°": the values decide.
+    QTest::newRow("Stundenwinkel up: east first, empty last")
+        << int(PlanWindow::HourAngleColumn) << 1
+        << QStringList{"Tief", "M 42", "Nah", "Polaris", "M 13", "Kaputt"};
+    QTest::newRow("Stundenwinkel down: empty still last")
+        << int(PlanWindow::HourAngleColumn) << 2
+        << QStringList{"M 13", "Polaris", "Nah", "M 42", "Tief", "Kaputt"};
+    QTest::newRow("Deklination up, as in the file")
+        << int(PlanWindow::DeclinationColumn) << 1
+        << QStringList{"Tief", "M 42", "Kaputt", "Nah", "M 13", "Polaris"};
+    QTest::newRow("Bis down: the longest wait first")
+        << int(PlanWindow::TimeLeftColumn) << 2
+        << QStringList{"Nah", "Polaris", "M 13", "Tief", "M 42", "Kaputt"};
+    QTest::newRow("Kulmination up")
+        << int(PlanWindow::CulminationColumn) << 1
+        << QStringList{"Tief", "M 42", "Polaris", "Nah", "M 13", "Kaputt"};
+    QTest::newRow("Objekt up") << int(PlanWindow::ObjectColumn) << 1
+                               << QStringList{"Kaputt", "M 13", "M 42", "Nah", "Polaris", "Tief"};
+    QTest::newRow("a third click: the meridian queue again")
+        << int(PlanWindow::AltitudeColumn) << 3
+        << QStringList{"Nah", "M 42", "Tief", "M 13", "Polaris", "Kaputt"};
+}
+
+void TestPlanWindow::sortingByValue()
+{
+    QFETCH(int, column);
+    QFETCH(int, clicks);
+    QFETCH(QStringList, order);
+
+    PlanFixture fixture;
+    PlanWindow *plan = fixture.openPlan();
+    plan->selectObject(QStringLiteral("Polaris"));
+    QHeaderView *header = plan->table()->horizontalHeader();
+    const QPoint middle(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
+                        header->height() / 2);
+    for (int click = 0; click < clicks; ++click)
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, middle);
+    QCOMPARE(names(*plan), order);
+    // The selection follows its object, also through the next refreshes.
+    QCOMPARE(plan->selectedObject(), QStringLiteral("Polaris"));
+    QCOMPARE(plan->table()->currentIndex().row(), order.indexOf(QStringLiteral("Polaris")));
+    fixture.fakes().time.now = fixture.fakes().time.now.addSecs(1);
+    plan->refresh();
+    QCOMPARE(names(*plan), order);
+    QCOMPARE(plan->selectedObject(), QStringLiteral("Polaris"));
+    // The rows that say why they are empty keep their joined cell wherever they stand.
+    const int broken = order.indexOf(QStringLiteral("Kaputt"));
+    QCOMPARE(plan->table()->columnSpan(broken, PlanWindow::AltitudeColumn), 3);
+    for (int row = 0; row < order.size(); ++row)
+        if (row != broken)
+            QCOMPARE(plan->table()->columnSpan(row, PlanWindow::AltitudeColumn), 1);
 }
 
 void TestPlanWindow::rowMarks_data()
@@ -335,15 +541,15 @@ void TestPlanWindow::selectionFollowsItsObject()
     plan->resize(600, 180);
     QTRY_VERIFY(plan->table()->verticalScrollBar()->maximum() > 0);
     plan->selectObject(QStringLiteral("M 42"));
-    QCOMPARE(plan->table()->currentIndex().row(), 0);
+    QCOMPARE(plan->table()->currentIndex().row(), 1);
 
-    // 70 minutes on, M 42 has crossed the meridian and moves to the end of the table.
+    // 130 minutes on, M 42 crossed the meridian over an hour ago and moves to the end.
     QScrollBar *scroll = plan->table()->verticalScrollBar();
     scroll->setValue(scroll->maximum());
     const int scrolled = scroll->value();
-    fixture.fakes().time.now = fixture.fakes().time.now.addSecs(70 * 60);
+    fixture.fakes().time.now = fixture.fakes().time.now.addSecs(130 * 60);
     plan->refresh();
-    QVERIFY(rowOf(*plan, QStringLiteral("M 42")) > 0);
+    QVERIFY(rowOf(*plan, QStringLiteral("M 42")) > 1);
     QCOMPARE(plan->selectedObject(), QStringLiteral("M 42"));
     QCOMPARE(plan->table()->currentIndex().row(), rowOf(*plan, QStringLiteral("M 42")));
     scroll->setValue(0);
@@ -379,6 +585,7 @@ void TestPlanWindow::choosingARowChoosesTheObject()
     const int m42 = rowOf(*plan, QStringLiteral("M 42"));
     if (choice == Choice::Enter) {
         QTest::keyClick(plan->table(), Qt::Key_Home, Qt::ControlModifier);
+        QTest::keyClick(plan->table(), Qt::Key_Down);
         QCOMPARE(plan->selectedObject(), QStringLiteral("M 42"));
         QTest::keyClick(plan->table(), Qt::Key_Return);
     } else {
@@ -608,5 +815,424 @@ void TestPlanWindow::widthShowingEveryColumnIsTight()
     QVERIFY2(scrollsAtWidth(wanted - 40), qPrintable(QString::number(wanted - 40)));
 }
 
-QTEST_MAIN(TestPlanWindow)
+void TestPlanWindow::holdsItsShape_data()
+{
+    QTest::addColumn<bool>("listChange");
+    QTest::newRow("another list with wider texts") << true;
+    QTest::newRow("a site with latitude after one without") << false;
+}
+
+void TestPlanWindow::holdsItsShape()
+{
+    QFETCH(bool, listChange);
+
+    PlanFixture fixture;
+    QVERIFY(fixture.folder.write(
+        QStringLiteral("Zweite.txt"),
+        "NGC 7000 Nordamerikanebel im Schwan;20:58:47.123;+44:19:48.456;weit\r\n"));
+    const MainWindowControls controls = controlsOf(fixture.window());
+    if (!listChange)
+        controls.Combo1->setEditText(QStringLiteral("8.55 Zürich"));
+    PlanWindow *plan = fixture.openPlan();
+    const QScrollBar *scrollBar = plan->table()->horizontalScrollBar();
+    QCoreApplication::sendPostedEvents();
+    QVERIFY2(scrollBar->maximum() == 0, qPrintable(QStringLiteral("%1 wanted, %2 wide")
+                                                       .arg(plan->widthShowingEveryColumn())
+                                                       .arg(plan->width())));
+    const int before = plan->width();
+
+    if (listChange)
+        controls.Combo3->setCurrentIndex(1);
+    else
+        controls.Combo1->setEditText(QStringLiteral("13.40 Berlin"));
+    QCoreApplication::sendPostedEvents();
+    QVERIFY2(plan->width() > before, qPrintable(QString::number(plan->width())));
+    QCOMPARE(scrollBar->maximum(), 0);
+    const QRect area = plan->screen()->availableGeometry();
+    QVERIFY2(area.contains(plan->frameGeometry()), qPrintable(describe(plan->frameGeometry())));
+}
+
+void TestPlanWindow::listChangeSelectsTheMainWindowsObject()
+{
+    PlanFixture fixture;
+    PlanWindow *plan = fixture.openPlan();
+    QComboBox *lists = controlsOf(fixture.window()).Combo3;
+    // Chosen as the observer does: the object choice is filled, then the plan reads the list.
+    lists->setCurrentIndex(1);
+    emit lists->activated(1);
+    QCOMPARE(controlsOf(fixture.window()).Combo2->currentText(), QStringLiteral("M 31"));
+    QCOMPARE(plan->selectedObject(), QStringLiteral("M 31"));
+    QVERIFY(!plan->nightChart()->isEmpty());
+}
+
+void TestPlanWindow::longSiteNameIsElided()
+{
+    PlanFixture fixture;
+    PlanWindow *plan = fixture.openPlan();
+    const QString site = QStringLiteral("13.40 ") + QString(3910, u'X');
+    controlsOf(fixture.window()).Combo1->setEditText(site);
+    QCoreApplication::sendPostedEvents();
+
+    const QRect area = plan->screen()->availableGeometry();
+    QVERIFY2(plan->width() <= area.width(), qPrintable(QString::number(plan->width())));
+    QVERIFY(plan->minimumSizeHint().width() <= area.width());
+    QVERIFY(plan->headerText().contains(site));
+    const QWidget *siteLine = plan->findChild<QWidget *>(QStringLiteral("planSiteLine"));
+    QVERIFY(siteLine);
+    QVERIFY(siteLine->toolTip().contains(site));
+    // A short name needs no tooltip.
+    controlsOf(fixture.window()).Combo1->setEditText(QStringLiteral("13.40 Berlin"));
+    QCOMPARE(siteLine->toolTip(), QString());
+}
+
+void TestPlanWindow::boldRowsFitTheirColumns()
+{
+    PlanFixture fixture;
+    // 20:00: no object within an hour of the meridian, so no row is bold when the plan opens;
+    // an hour on, Polaris is.
+    fixture.fakes().time.now = QDateTime(QDate(2026, 12, 8), QTime(20, 0));
+    PlanWindow *plan = fixture.openPlan();
+    QFont bold = plan->table()->font();
+    bold.setBold(true);
+    const auto boldRows = [plan] {
+        int count = 0;
+        for (int row = 0; row < plan->rows().size(); ++row)
+            count += plan->table()->model()->index(row, 0).data(Qt::FontRole).value<QFont>().bold();
+        return count;
+    };
+    QCOMPARE(boldRows(), 0);
+    fixture.fakes().time.now = fixture.fakes().time.now.addSecs(3600);
+    plan->refresh();
+    QCOMPARE(boldRows(), 1);
+
+    const QTableView *view = plan->table();
+    for (int row = 0; row < view->model()->rowCount(); ++row)
+        for (int column = 0; column < PlanWindow::ColumnCount; ++column) {
+            if (view->columnSpan(row, column) != 1)
+                continue;
+            const QModelIndex index = view->model()->index(row, column);
+            QVERIFY2(view->sizeHintForIndex(index).width() <= view->columnWidth(column),
+                     qPrintable(index.data().toString()));
+        }
+}
+
+void TestPlanWindow::deletedListIsNoted()
+{
+    PlanFixture fixture;
+    PlanWindow *plan = fixture.openPlan();
+    QVERIFY(!plan->headerText().contains(QStringLiteral("nicht gefunden")));
+
+    QVERIFY(QFile::remove(fixture.folder.path() + QStringLiteral("/Nacht.txt")));
+    plan->refresh();
+    const QRegularExpression gone(QStringLiteral("Nacht\\.txt .*nicht gefunden"));
+    QVERIFY2(plan->headerText().contains(gone), qPrintable(plan->headerText()));
+    QCOMPARE(plan->rows().size(), 6);
+
+    // Back again, with one object less: read anew, the note is gone.
+    QByteArray shorter = NACHT;
+    shorter.chop(QByteArray("Nah;04:00:00;20:00:00;nahe am Meridian\r\n").size());
+    QVERIFY(fixture.folder.write(QStringLiteral("Nacht.txt"), shorter));
+    plan->refresh();
+    plan->refresh();
+    QVERIFY(!plan->headerText().contains(QStringLiteral("nicht gefunden")));
+    QCOMPARE(plan->rows().size(), 5);
+}
+
+void TestPlanWindow::zoneChangeNotedAtTheNextRefresh()
+{
+    PlanFixture fixture;
+    fixture.fakes().time.utcOffsetSeconds = 3600;
+    PlanWindow *plan = fixture.openPlan();
+    QVERIFY(!plan->headerText().contains(QStringLiteral("Sommerzeit")));
+    // The spring change: the system moves to UTC+2 while the box stays unticked.
+    fixture.fakes().time.utcOffsetSeconds = 7200;
+    plan->refresh();
+    QVERIFY(plan->headerText().contains(summerTimeWarning(false, 7200)));
+}
+
+void TestPlanWindow::keys()
+{
+    PlanFixture fixture;
+    PlanWindow *plan = fixture.openPlan();
+
+    QTest::keyClick(plan->table(), Qt::Key_F11);
+    QTRY_VERIFY(plan->windowState() & Qt::WindowFullScreen);
+    QTest::keyClick(plan->table(), Qt::Key_F11);
+    QTRY_VERIFY(!(plan->windowState() & Qt::WindowFullScreen));
+
+    // Shift+F10 and the menu key open the table's menu, in night colours.
+    for (const auto &[key, modifiers] :
+         {std::pair{Qt::Key_F10, Qt::ShiftModifier}, std::pair{Qt::Key_Menu, Qt::NoModifier}}) {
+        QTest::keyClick(plan->table(), key, modifiers);
+        QMenu *menu = plan->findChild<QMenu *>(QStringLiteral("planTableMenu"));
+        QVERIFY(menu);
+        QVERIFY(QTest::qWaitForWindowExposed(menu));
+        QCOMPARE(firstLightPixel(menu->grab().toImage()), QString());
+        QVERIFY(menu->findChild<QAction *>(QStringLiteral("meridianQueue")));
+        menu->close();
+        QTRY_VERIFY(!plan->findChild<QMenu *>(QStringLiteral("planTableMenu")));
+    }
+
+    // F1 opens the main window's help.
+    QVERIFY(!fixture.window().helpWindow());
+    QTest::keyClick(plan->table(), Qt::Key_F1);
+    QVERIFY(fixture.window().helpWindow());
+    QVERIFY(QTest::qWaitForWindowExposed(fixture.window().helpWindow()));
+}
+
+void TestPlanWindow::aSecondUpdatesOnlyChangedCells()
+{
+    PlanFixture fixture;
+    PlanWindow *plan = fixture.openPlan();
+    const QAbstractItemModel *model = plan->table()->model();
+    QSet<int> columns;
+    int cells = 0, resets = 0;
+    connect(model, &QAbstractItemModel::dataChanged, this,
+            [&](const QModelIndex &from, const QModelIndex &to) {
+                for (int column = from.column(); column <= to.column(); ++column)
+                    columns.insert(column);
+                cells += (to.row() - from.row() + 1) * (to.column() - from.column() + 1);
+            });
+    connect(model, &QAbstractItemModel::modelReset, this, [&] { ++resets; });
+    connect(model, &QAbstractItemModel::layoutChanged, this, [&] { ++resets; });
+
+    // What the table repaints: the changed cells, not the names beside them.
+    struct PaintedRegion : QObject
+    {
+        bool eventFilter(QObject *, QEvent *event) override
+        {
+            if (event->type() == QEvent::Paint)
+                region += static_cast<QPaintEvent *>(event)->region();
+            return false;
+        }
+        QRegion region;
+    } painted;
+    QTest::qWait(20);
+    plan->table()->viewport()->installEventFilter(&painted);
+
+    fixture.fakes().time.now = fixture.fakes().time.now.addSecs(1);
+    plan->refresh();
+    QTRY_VERIFY(!painted.region.isEmpty());
+    const QRect names(0, 0, plan->table()->columnWidth(PlanWindow::ObjectColumn) - 2,
+                      plan->table()->viewport()->height());
+    QVERIFY2(!painted.region.intersects(names),
+             qPrintable(describe(painted.region.boundingRect())));
+    QCOMPARE(resets, 0);
+    // The hour angle and the time left move every second; names, coordinates, transits and
+    // culminations do not.
+    QVERIFY(columns.contains(PlanWindow::HourAngleColumn));
+    QVERIFY(columns.contains(PlanWindow::TimeLeftColumn));
+    for (const int still :
+         {PlanWindow::ObjectColumn, PlanWindow::TransitColumn, PlanWindow::CulminationColumn,
+          PlanWindow::RightAscensionColumn, PlanWindow::DeclinationColumn})
+        QVERIFY2(!columns.contains(still), qPrintable(QString::number(still)));
+    QVERIFY2(cells <= 5 * 4, qPrintable(QString::number(cells)));
+    // The window writes its texts itself: they are the readout's and the command line's.
+    const QList<PlanRow> rows = plan->rows();
+    for (int row = 0; row < rows.size(); ++row) {
+        if (!rows[row].hasHourAngle)
+            continue;
+        QCOMPARE(cell(*plan, row, PlanWindow::HourAngleColumn),
+                 eastWestText(rows[row].hourAngleHours));
+        QCOMPARE(cell(*plan, row, PlanWindow::TimeLeftColumn),
+                 durationText(rows[row].secondsToTransit));
+    }
+}
+
+void TestPlanWindow::chartRepaintsOnlyWhenItsPictureChanges()
+{
+    PlanFixture fixture;
+    PlanWindow *plan = fixture.openPlan();
+    plan->selectObject(QStringLiteral("M 42"));
+    PaintCounter paints(plan->nightChart());
+    QTRY_VERIFY(paints.count > 0);
+    QTest::qWait(20);
+    paints.count = 0;
+    // Under a pixel of the time axis: nothing to draw.
+    const int step = plan->nightChart()->secondsPerPixel();
+    QVERIFY(step > 30);
+    QDateTime &now = fixture.fakes().time.now;
+    // At the start of a pixel of the local clock, read as a wall clock as the chart reads it.
+    now = now.addSecs(-(QDateTime(now.date(), now.time(), Qt::UTC).toSecsSinceEpoch() % step));
+    plan->refresh();
+    QTest::qWait(20);
+    paints.count = 0;
+    for (int second = 1; second < step; ++second) {
+        now = now.addSecs(1);
+        plan->refresh();
+    }
+    QTest::qWait(20);
+    QCOMPARE(paints.count, 0);
+    now = now.addSecs(1);
+    plan->refresh();
+    QTRY_VERIFY(paints.count > 0);
+}
+
+void TestPlanWindow::chartHintWithoutSelection()
+{
+    PlanFixture fixture;
+    PlanWindow *plan = fixture.openPlan();
+    QVERIFY(!plan->nightChart()->isEmpty());
+    // A list without the main window's object: no row selected, the chart says what to do.
+    controlsOf(fixture.window()).Combo3->setCurrentIndex(1);
+    QCOMPARE(plan->selectedObject(), QString());
+    QVERIFY(plan->nightChart()->isEmpty());
+    const QImage image = plan->nightChart()->grab().toImage();
+    QCOMPARE(firstLightPixel(image), QString());
+    // Its line of text in the middle of the frame.
+    int lit = 0;
+    for (int x = 0; x < image.width(); ++x)
+        lit += image.pixelColor(x, image.height() / 2 - 12 + 8).red() > 60 ||
+               image.pixelColor(x, image.height() / 2 - 12).red() > 60;
+    QVERIFY(lit > 20);
+}
+
+void TestPlanWindow::opensWhollyOnTheMainWindowsScreen_data()
+{
+    QTest::addColumn<QPoint>("mainWindowAt");
+    QTest::newRow("room beside the main window") << QPoint(20, 20);
+    QTest::newRow("main window at the right edge") << QPoint(2560 - 700, 40);
+    QTest::newRow("main window low on the screen") << QPoint(100, 1440 - 450);
+}
+
+void TestPlanWindow::opensWhollyOnTheMainWindowsScreen()
+{
+    QFETCH(QPoint, mainWindowAt);
+
+    PlanFixture fixture;
+    fixture.window().move(mainWindowAt);
+    PlanWindow *plan = fixture.openPlan();
+    const QRect area = fixture.window().screen()->availableGeometry();
+    QVERIFY2(area.contains(plan->frameGeometry()), qPrintable(describe(plan->frameGeometry())));
+    QCOMPARE(plan->screen(), fixture.window().screen());
+    // Beside the main window, not over it, where there is room.
+    if (area.right() - fixture.window().frameGeometry().right() >= plan->frameGeometry().width())
+        QVERIFY(!plan->frameGeometry().intersects(fixture.window().frameGeometry()));
+}
+
+void TestPlanWindow::nightLines_data()
+{
+    QTest::addColumn<QString>("site");
+    QTest::addColumn<QDateTime>("now");
+    QTest::addColumn<QStringList>("words");
+
+    const QDate day(2026, 12, 8);
+    QTest::newRow("Berlin, December evening")
+        << "13.40 Berlin" << QDateTime(day, QTime(23, 30))
+        << QStringList{
+               "Sonnenuntergang 15:5", "dunkel 1",    "bis morgen 0", "Sonnenaufgang morgen 08:",
+               "% beleuchtet",         "Mondaufgang", "Monduntergang"};
+    QTest::newRow("the same night after midnight")
+        << "13.40 Berlin" << QDateTime(day.addDays(1), QTime(2, 0))
+        << QStringList{"Sonnenuntergang gestern 15:5", "Sonnenaufgang 08:"};
+    QTest::newRow("polar night at 78° north")
+        << "15.60 Longyearbyen" << QDateTime(day, QTime(23, 30))
+        << QStringList{"Sonnenuntergang Polarnacht", "Mond: "};
+    QTest::newRow("without latitude") << "8.55 Zürich" << QDateTime(day, QTime(23, 30))
+                                      << QStringList{"ohne die Breite des Standorts"};
+}
+
+void TestPlanWindow::nightLines()
+{
+    QFETCH(QString, site);
+    QFETCH(QDateTime, now);
+    QFETCH(QStringList, words);
+
+    PlanFixture fixture;
+    fixture.fakes().time.now = now;
+    controlsOf(fixture.window()).Combo1->setEditText(site);
+    PlanWindow *plan = fixture.openPlan();
+    for (const QString &word : words)
+        QVERIFY2(plan->headerText().contains(word), qPrintable(plan->headerText()));
+    QCOMPARE(firstLightPixel(plan->grab().toImage()), QString());
+}
+
+void TestPlanWindow::nightColumns_data()
+{
+    QTest::addColumn<QString>("object");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("text");
+
+    // 8 December, 23:30 in Berlin. M 42 (-5.4°) crosses at 00:35 and is then highest in the
+    // darkness, at its culmination of 32°.
+    QTest::newRow("M 42 rose this evening") << "M 42" << int(PlanWindow::RiseColumn) << "1[89]:";
+    QTest::newRow("M 42 sets tomorrow morning")
+        << "M 42" << int(PlanWindow::SetColumn) << "morgen 06:";
+    QTest::newRow("M 42 best at its transit")
+        << "M 42" << int(PlanWindow::BestTimeColumn) << "morgen 00:3. \\(32°\\)";
+    QTest::newRow("Polaris never sets")
+        << "Polaris" << int(PlanWindow::RiseColumn) << "zirkumpolar";
+    QTest::newRow("Tief never rises") << "Tief" << int(PlanWindow::SetColumn) << "geht nie auf";
+    QTest::newRow("Tief has no best time") << "Tief" << int(PlanWindow::BestTimeColumn) << ".+";
+    QTest::newRow("Moon distance in whole degrees")
+        << "M 42" << int(PlanWindow::MoonColumn) << "\\d{1,3}°";
+    QTest::newRow("no right ascension: nothing") << "Kaputt" << int(PlanWindow::MoonColumn) << "";
+}
+
+void TestPlanWindow::nightColumns()
+{
+    QFETCH(QString, object);
+    QFETCH(int, column);
+    QFETCH(QString, text);
+
+    PlanFixture fixture;
+    PlanWindow *plan = fixture.openPlan();
+    const QString shown = cell(*plan, rowOf(*plan, object), column);
+    const QRegularExpression expected(QRegularExpression::anchoredPattern(
+        text.endsWith(u':') ? text + QStringLiteral("\\d\\d") : text));
+    QVERIFY2(expected.match(shown).hasMatch(), qPrintable(shown));
+    QVERIFY(!plan->table()
+                 ->model()
+                 ->headerData(column, Qt::Horizontal, Qt::ToolTipRole)
+                 .toString()
+                 .isEmpty());
+}
+
+void TestPlanWindow::nightColumnsSortByValue_data()
+{
+    QTest::addColumn<int>("column");
+    QTest::newRow("Aufgang") << int(PlanWindow::RiseColumn);
+    QTest::newRow("Untergang") << int(PlanWindow::SetColumn);
+    QTest::newRow("Beste Zeit") << int(PlanWindow::BestTimeColumn);
+    QTest::newRow("Mond") << int(PlanWindow::MoonColumn);
+}
+
+void TestPlanWindow::nightColumnsSortByValue()
+{
+    QFETCH(int, column);
+
+    PlanFixture fixture;
+    PlanWindow *plan = fixture.openPlan();
+    plan->table()->sortByColumn(column, Qt::AscendingOrder);
+    const QAbstractItemModel *model = plan->table()->model();
+    // Values rise down the table; the empty ones follow.
+    double previous = -1e18;
+    bool empty = false;
+    for (int row = 0; row < model->rowCount(); ++row) {
+        const QVariant value = model->index(row, column).data(Qt::UserRole);
+        if (!value.isValid()) {
+            empty = true;
+            continue;
+        }
+        QVERIFY2(!empty && value.toDouble() >= previous, qPrintable(names(*plan).join(u',')));
+        previous = value.toDouble();
+    }
+}
+
+// The offscreen platform's screen is 800 x 600 unless told otherwise; here it is wide enough for
+// the main window and every column of the plan beside it.
+int main(int argc, char *argv[])
+{
+    QTemporaryFile screens;
+    if (qgetenv("QT_QPA_PLATFORM") == "offscreen" && screens.open()) {
+        screens.write(R"({"screens": [{"name": "wide", "x": 0, "y": 0, "width": 2560,
+                          "height": 1440, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
+        screens.close();
+        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + screens.fileName().toLocal8Bit());
+    }
+    QApplication app(argc, argv);
+    QTEST_SET_MAIN_SOURCE_PATH
+    TestPlanWindow test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_planwindow.moc"
