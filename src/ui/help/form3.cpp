@@ -113,8 +113,9 @@ constexpr HelpLabel HELP_LABELS[] = {
      "geografische Breite stehen (nördlich positiv, zum Beispiel „13.41 Berlin;52.52“); der "
      "Beobachtungsplan braucht sie für Höhe und Azimut."},
     {&Form3::Label19, "Label19", LabelStyle::Body, 120, 10080, 10455, 495,
-     "Den Beobachtungsplan gibt „zenitor --plan“ auch ohne Fenster als Text aus; „zenitor "
-     "--help“ nennt alle Möglichkeiten der Befehlszeile."},
+     "Den Beobachtungsplan gibt „zenitor --plan“ auch ohne Fenster als Text aus, Dämmerung und "
+     "Mond der Nacht „zenitor --nacht“; „zenitor --help“ nennt alle Möglichkeiten der "
+     "Befehlszeile."},
 };
 
 /// The folder as a user reads it: the home folder written "~", as shells and file managers do.

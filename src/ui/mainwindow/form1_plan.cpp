@@ -119,7 +119,7 @@ void Form1::openPlanWindow()
         focusHistory.countAsSideWindow(plan);
         connect(plan, &PlanWindow::objectChosen, this, &Form1::chooseObject);
         // F1 in the plan opens the help as the button "Hilfe" does.
-        connect(plan, &PlanWindow::helpRequested, this, &Form1::Command5_Click);
+        connect(plan, &PlanWindow::helpRequested, this, &Form1::openHelpWindow);
         placePlanWindow(*this, plan);
     }
     plan->show();

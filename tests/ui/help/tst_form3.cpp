@@ -221,7 +221,7 @@ void TestForm3::labels_data()
         << QStringList{"„standort.txt“", "zweites Feld", "geografische Breite", "52.52"};
     QTest::newRow("Label19 body: command line")
         << SANS_FAMILIES << false << false << 8.25 << BLACK << QRect(8, 672, 697, 33) << QString()
-        << QStringList{"„zenitor --plan“", "„zenitor --help“"};
+        << QStringList{"„zenitor --plan“", "„zenitor --nacht“", "„zenitor --help“"};
 }
 
 void TestForm3::labels()
