@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Counts the instructions of the running clock with callgrind, beside `xclock -update 1`
+# on one Xvfb, and prints both per second of clock. Ours counts everything below Start
+# (the passes and every paint in the pauses between them), xclock's everything after it
+# has started. Instruction counts repeat from run to run, unlike processor time.
+# Not a test: run it by hand.
+#   bash bench/callgrind-clock.sh [build folder, default build-tests] [seconds, default 20]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build_dir="${1:-build-tests}"
+seconds="${2:-20}"
+# xclock is up before its counts are zeroed; ours presses Start after 1 s by itself.
+settle_seconds=15
+
+for tool in Xvfb xclock valgrind callgrind_control cmake; do
+    command -v "$tool" >/dev/null || { echo "$tool is missing (Debian: xvfb, x11-apps, valgrind, cmake)" >&2; exit 1; }
+done
+cmake --build "$build_dir" --target zenitor_clock_benchmark >/dev/null
+benchmark="$build_dir/src/zenitor_clock_benchmark"
+
+work=$(mktemp -d)
+pids=()
+cleanup() {
+    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[$i]}" 2>/dev/null || true; done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+exec 3>"$work/display"
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+pids+=($!)
+for ((i = 0; i < 100; i++)); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || { echo "Xvfb did not start" >&2; exit 1; }
+export DISPLAY=:$(head -n 1 "$work/display")
+
+valgrind --tool=callgrind --callgrind-out-file="$work/xclock.out" \
+    xclock -update 1 >"$work/xclock.log" 2>&1 &
+xclock=$!
+pids+=($xclock)
+valgrind --tool=callgrind --collect-atstart=no \
+    --toggle-collect='SiderealClock::Command1_Click()' \
+    --callgrind-out-file="$work/zenitor.out" "$benchmark" "$seconds" >"$work/zenitor.log" 2>&1 &
+zenitor=$!
+pids+=($zenitor)
+
+sleep "$settle_seconds"
+callgrind_control -z "$xclock" >/dev/null
+sleep "$seconds"
+callgrind_control -d "$xclock" >/dev/null
+kill "$xclock"
+wait "$zenitor" || { echo "benchmark failed:" >&2; cat "$work/zenitor.log" >&2; exit 1; }
+wait "$xclock" || true
+
+total() { awk '/^summary:/ { print $2 }' "$1"; }
+awk -v z="$(total "$work/zenitor.out")" -v x="$(total "$work/xclock.out.1")" -v s="$seconds" 'BEGIN {
+    printf "instructions per second of clock over %d s (callgrind):\n", s
+    printf "  Zenitor %.3f million, xclock %.3f million, ratio %.1f\n", z / s / 1e6, x / s / 1e6, z / x
+}'
