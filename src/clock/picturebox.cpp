@@ -2,18 +2,30 @@
 #include "picturebox.h"
 
 #include <QFontMetricsF>
+#include <QPaintEvent>
 #include <QPainter>
+#include <QRawFont>
+#include <QTextLayout>
 
 #include <cmath>
+#include <limits>
 
 namespace {
 constexpr double smallestPointSize = 1.0;
 constexpr double pointSizeStep = 0.25;
+// Pixels beyond a glyph's outline that antialiasing, hinting and subpixel placement may touch.
+constexpr int inkMargin = 2;
 
 bool fits(const QFont &font, const QString &text, const QSizeF &box)
 {
     const QFontMetricsF metrics(font);
     return metrics.horizontalAdvance(text) <= box.width() && metrics.height() <= box.height();
+}
+
+// A line under, over or through the text runs along all of it, as wide as the whole line.
+bool decorated(const QFont &font)
+{
+    return font.underline() || font.overline() || font.strikeOut();
 }
 } // namespace
 
@@ -26,13 +38,32 @@ PictureBox::PictureBox(QWidget *parent) : QWidget(parent)
 void PictureBox::Cls()
 {
     line.clear();
-    update();
+    lineChanged();
 }
 
 void PictureBox::Print(const QString &text)
 {
     line = text;
-    update();
+    lineChanged();
+}
+
+void PictureBox::lineChanged()
+{
+    // A Cls and the Print after it come as one change, compared once the caller is done.
+    if (changePending)
+        return;
+    changePending = true;
+    QMetaObject::invokeMethod(this, &PictureBox::updateChangedPart, Qt::QueuedConnection);
+}
+
+void PictureBox::updateChangedPart()
+{
+    changePending = false;
+    const Shaped &now = shapedLine();
+    const QRect band = changedBand(shown, now);
+    if (!band.isEmpty())
+        update(band);
+    shown = now;
 }
 
 QFont PictureBox::printingFont() const
@@ -66,13 +97,138 @@ QFont PictureBox::searchFittingFont() const
     return fitted;
 }
 
-void PictureBox::paintEvent(QPaintEvent *)
+const PictureBox::Shaped &PictureBox::shapedLine() const
 {
-    if (line.isEmpty())
+    const QFont font = printingFont();
+    const int dotsPerInch = logicalDpiY();
+    if (shaped.text != line || shaped.font != font || shaped.dotsPerInch != dotsPerInch)
+        shaped = shape(line, font);
+    return shaped;
+}
+
+PictureBox::Shaped PictureBox::shape(const QString &text, const QFont &font) const
+{
+    Shaped result{text, font, logicalDpiY(), {}, {}, {}};
+    if (text.isEmpty() || decorated(font))
+        return result;
+    // Laid out for this box, as a painter on it would, with the baseline at the ascent.
+    QTextLayout layout(text, font, this);
+    QTextOption option;
+    option.setWrapMode(QTextOption::NoWrap);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    const QTextLine textLine = layout.createLine();
+    layout.endLayout();
+    result.origin = QPointF(0, QFontMetricsF(font).ascent() - textLine.ascent());
+    result.runs = layout.glyphRuns();
+    for (qsizetype r = 0; r < result.runs.size(); ++r) {
+        const QGlyphRun &run = result.runs.at(r);
+        const QRawFont rawFont = run.rawFont();
+        const QList<quint32> indexes = run.glyphIndexes();
+        const QList<QPointF> positions = run.positions();
+        for (qsizetype i = 0; i < std::min(indexes.size(), positions.size()); ++i) {
+            const QRectF outline = rawFont.boundingRect(indexes.at(i));
+            const QPointF position = positions.at(i);
+            const qreal x = position.x() + result.origin.x();
+            if (outline.width() > 0 && outline.height() > 0)
+                result.glyphs.append(
+                    {r, indexes.at(i), position, x + outline.left(), x + outline.right()});
+            else
+                result.glyphs.append({r, indexes.at(i), position,
+                                      std::numeric_limits<qreal>::infinity(),
+                                      -std::numeric_limits<qreal>::infinity()});
+        }
+    }
+    return result;
+}
+
+QRect PictureBox::changedBand(const Shaped &before, const Shaped &after) const
+{
+    if (before.text == after.text && before.font == after.font &&
+        before.dotsPerInch == after.dotsPerInch)
+        return {};
+    if (before.font != after.font || before.dotsPerInch != after.dotsPerInch ||
+        before.origin != after.origin || before.glyphs.isEmpty() || after.glyphs.isEmpty() ||
+        decorated(after.font))
+        return rect();
+
+    // Glyphs alike in font, index and place look alike on both lines; the others lie
+    // between the longest alike start and the longest alike end.
+    const auto alike = [&](qsizetype b, qsizetype a) {
+        const Glyph &g = before.glyphs.at(b);
+        const Glyph &h = after.glyphs.at(a);
+        if (g.index != h.index || g.position != h.position)
+            return false;
+        const QGlyphRun &runBefore = before.runs.at(g.run);
+        const QGlyphRun &runAfter = after.runs.at(h.run);
+        return runBefore.rawFont() == runAfter.rawFont() && runBefore.flags() == runAfter.flags();
+    };
+    const qsizetype countBefore = before.glyphs.size();
+    const qsizetype countAfter = after.glyphs.size();
+    const qsizetype common = std::min(countBefore, countAfter);
+    qsizetype head = 0;
+    while (head < common && alike(head, head))
+        ++head;
+    qsizetype tail = 0;
+    while (tail < common - head && alike(countBefore - 1 - tail, countAfter - 1 - tail))
+        ++tail;
+
+    qreal left = std::numeric_limits<qreal>::infinity();
+    qreal right = -left;
+    const auto widen = [&](const Shaped &shapedLine, qsizetype from, qsizetype to) {
+        for (qsizetype i = from; i < to; ++i) {
+            const Glyph &glyph = shapedLine.glyphs.at(i);
+            left = std::min(left, glyph.inkLeft);
+            right = std::max(right, glyph.inkRight);
+        }
+    };
+    widen(before, head, countBefore - tail);
+    widen(after, head, countAfter - tail);
+    if (left > right)
+        return {};
+    const int from = int(std::floor(left)) - inkMargin;
+    const int to = int(std::ceil(right)) + inkMargin;
+    return QRect(from, 0, to - from + 1, height()).intersected(rect());
+}
+
+void PictureBox::paintEvent(QPaintEvent *event)
+{
+    const Shaped &text = shapedLine();
+    if (text.text.isEmpty())
         return;
     QPainter painter(this);
-    const QFont fitted = printingFont();
-    painter.setFont(fitted);
     painter.setPen(palette().color(foregroundRole()));
-    painter.drawText(QPointF(0, QFontMetricsF(fitted).ascent()), line);
+    if (decorated(text.font)) {
+        painter.setFont(text.font);
+        painter.drawText(QPointF(0, QFontMetricsF(text.font).ascent()), text.text);
+        return;
+    }
+    // Glyphs outside the repainted band would only be clipped away; leaving them out
+    // changes no pixel, as each glyph is drawn at its own place.
+    const qreal areaLeft = event->rect().left() - inkMargin;
+    const qreal areaRight = event->rect().right() + 1 + inkMargin;
+    qsizetype next = 0;
+    for (qsizetype r = 0; r < text.runs.size(); ++r) {
+        const QGlyphRun &run = text.runs.at(r);
+        const qsizetype first = next;
+        while (next < text.glyphs.size() && text.glyphs.at(next).run == r)
+            ++next;
+        QList<quint32> indexes;
+        QList<QPointF> positions;
+        for (qsizetype i = first; i < next; ++i) {
+            const Glyph &glyph = text.glyphs.at(i);
+            if (glyph.inkRight >= areaLeft && glyph.inkLeft <= areaRight) {
+                indexes.append(glyph.index);
+                positions.append(glyph.position);
+            }
+        }
+        if (indexes.size() == next - first) {
+            painter.drawGlyphRun(text.origin, run);
+        } else if (!indexes.isEmpty()) {
+            QGlyphRun part = run;
+            part.setGlyphIndexes(indexes);
+            part.setPositions(positions);
+            painter.drawGlyphRun(text.origin, part);
+        }
+    }
 }
