@@ -15,6 +15,9 @@ constexpr double smallestPointSize = 1.0;
 constexpr double pointSizeStep = 0.25;
 // Pixels beyond a glyph's outline that antialiasing, hinting and subpixel placement may touch.
 constexpr int inkMargin = 2;
+// Enough for the tails of the clock's readouts that recur within an hour.
+constexpr qsizetype keptTails = 1000;
+constexpr qsizetype keptTailFonts = 8;
 
 bool fits(const QFont &font, const QString &text, const QSizeF &box)
 {
@@ -29,7 +32,46 @@ bool decorated(const QFont &font)
 }
 } // namespace
 
-PictureBox::PictureBox(QWidget *parent) : QWidget(parent)
+struct PictureBox::TailCache
+{
+    struct OneFont
+    {
+        QFont font;
+        int dotsPerInch = 0;
+        QHash<QString, Shaped> byText;
+    };
+    QList<OneFont> fonts;
+
+    /// The tails shaped in that font, emptied now and then so that they stay few.
+    QHash<QString, Shaped> &of(const QFont &font, int dotsPerInch)
+    {
+        for (OneFont &one : fonts)
+            if (one.font == font && one.dotsPerInch == dotsPerInch) {
+                if (one.byText.size() >= keptTails)
+                    one.byText.clear();
+                return one.byText;
+            }
+        if (fonts.size() >= keptTailFonts)
+            fonts.removeFirst();
+        fonts.append({font, dotsPerInch, {}});
+        return fonts.last().byText;
+    }
+
+    /// The cache of every box alive; it goes with the last box, before the application's
+    /// fonts do.
+    static QSharedPointer<TailCache> shared()
+    {
+        static QWeakPointer<TailCache> alive;
+        QSharedPointer<TailCache> cache = alive.toStrongRef();
+        if (!cache) {
+            cache = QSharedPointer<TailCache>::create();
+            alive = cache;
+        }
+        return cache;
+    }
+};
+
+PictureBox::PictureBox(QWidget *parent) : QWidget(parent), tails(TailCache::shared())
 {
     setAutoFillBackground(true);
     setFocusPolicy(Qt::StrongFocus);
@@ -101,9 +143,60 @@ const PictureBox::Shaped &PictureBox::shapedLine() const
 {
     const QFont font = printingFont();
     const int dotsPerInch = logicalDpiY();
-    if (shaped.text != line || shaped.font != font || shaped.dotsPerInch != dotsPerInch)
+    if (shaped.text == line && shaped.font == font && shaped.dotsPerInch == dotsPerInch)
+        return shaped;
+    if (shaped.font == font && shaped.dotsPerInch == dotsPerInch && !line.isEmpty())
+        shaped = withNewTail(shaped, line);
+    else
         shaped = shape(line, font);
     return shaped;
+}
+
+PictureBox::Shaped PictureBox::withNewTail(const Shaped &previous, const QString &text) const
+{
+    // The glyphs before the first changed character stay where they are; the character
+    // before it is shaped again with the new tail, as a kerning pair may join the two.
+    qsizetype same = 0;
+    while (same < std::min(previous.text.size(), text.size()) &&
+           previous.text.at(same) == text.at(same))
+        ++same;
+    const qsizetype from = same - 1;
+    if (!previous.oneGlyphPerCharacter || from < 1 || text.at(from).isSurrogate())
+        return shape(text, previous.font);
+
+    QHash<QString, Shaped> &shapedTails = tails->of(previous.font, previous.dotsPerInch);
+    const QString tailText = text.mid(from);
+    auto found = shapedTails.constFind(tailText);
+    if (found == shapedTails.constEnd())
+        found = shapedTails.insert(tailText, shape(tailText, previous.font));
+    const Shaped &tail = *found;
+    if (!tail.oneGlyphPerCharacter || tail.origin != previous.origin ||
+        tail.runs.constFirst().rawFont() != previous.runs.constFirst().rawFont() ||
+        tail.runs.constFirst().flags() != previous.runs.constFirst().flags())
+        return shape(text, previous.font);
+
+    Shaped result{text, previous.font, previous.dotsPerInch, previous.origin, {}, {}, true};
+    result.glyphs = previous.glyphs.first(from);
+    const qreal shift = previous.glyphs.at(from).position.x();
+    QList<quint32> indexes;
+    QList<QPointF> positions;
+    indexes.reserve(text.size());
+    positions.reserve(text.size());
+    for (const Glyph &glyph : std::as_const(result.glyphs)) {
+        indexes.append(glyph.index);
+        positions.append(glyph.position);
+    }
+    for (const Glyph &glyph : tail.glyphs) {
+        result.glyphs.append({0, glyph.index, glyph.position + QPointF(shift, 0),
+                              glyph.inkLeft + shift, glyph.inkRight + shift});
+        indexes.append(glyph.index);
+        positions.append(result.glyphs.constLast().position);
+    }
+    QGlyphRun run = previous.runs.constFirst();
+    run.setGlyphIndexes(indexes);
+    run.setPositions(positions);
+    result.runs = {run};
+    return result;
 }
 
 PictureBox::Shaped PictureBox::shape(const QString &text, const QFont &font) const
@@ -113,6 +206,8 @@ PictureBox::Shaped PictureBox::shape(const QString &text, const QFont &font) con
         return result;
     // Laid out for this box, as a painter on it would, with the baseline at the ascent.
     QTextLayout layout(text, font, this);
+    // Keeps the glyphs of the layout for glyphRuns(), which would shape the line again.
+    layout.setCacheEnabled(true);
     QTextOption option;
     option.setWrapMode(QTextOption::NoWrap);
     layout.setTextOption(option);
@@ -139,6 +234,9 @@ PictureBox::Shaped PictureBox::shape(const QString &text, const QFont &font) con
                                       -std::numeric_limits<qreal>::infinity()});
         }
     }
+    result.oneGlyphPerCharacter = result.runs.size() == 1 &&
+                                  !(result.runs.constFirst().flags() & QGlyphRun::RightToLeft) &&
+                                  result.glyphs.size() == text.size();
     return result;
 }
 
@@ -149,19 +247,19 @@ QRect PictureBox::changedBand(const Shaped &before, const Shaped &after) const
         return {};
     if (before.font != after.font || before.dotsPerInch != after.dotsPerInch ||
         before.origin != after.origin || before.glyphs.isEmpty() || after.glyphs.isEmpty() ||
-        decorated(after.font))
+        decorated(after.font) || before.runs.size() != after.runs.size())
         return rect();
+    for (qsizetype r = 0; r < before.runs.size(); ++r)
+        if (before.runs.at(r).rawFont() != after.runs.at(r).rawFont() ||
+            before.runs.at(r).flags() != after.runs.at(r).flags())
+            return rect();
 
-    // Glyphs alike in font, index and place look alike on both lines; the others lie
+    // Glyphs alike in run, index and place look alike on both lines; the others lie
     // between the longest alike start and the longest alike end.
     const auto alike = [&](qsizetype b, qsizetype a) {
         const Glyph &g = before.glyphs.at(b);
         const Glyph &h = after.glyphs.at(a);
-        if (g.index != h.index || g.position != h.position)
-            return false;
-        const QGlyphRun &runBefore = before.runs.at(g.run);
-        const QGlyphRun &runAfter = after.runs.at(h.run);
-        return runBefore.rawFont() == runAfter.rawFont() && runBefore.flags() == runAfter.flags();
+        return g.run == h.run && g.index == h.index && g.position == h.position;
     };
     const qsizetype countBefore = before.glyphs.size();
     const qsizetype countAfter = after.glyphs.size();

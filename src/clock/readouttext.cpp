@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "readouttext.h"
 
+#include <optional>
+
 namespace {
 
 // Drops the time-zone field ("t") of a time format; quoted literals stay.
@@ -29,15 +31,26 @@ QString withFourDigitYear(QString format)
 
 QString SplitTimeText(const astro::SplitTime &split)
 {
-    return QStringLiteral("%1 h %2 m %3 s").arg(split.hours).arg(split.minutes).arg(split.seconds);
+    return QStringLiteral("%1 h %2 m %3 s")
+        .arg(QString::number(split.hours), QString::number(split.minutes),
+             QString::number(split.seconds));
 }
 
 QString DateTimeText(const QDateTime &dateTime, const QLocale &locale)
 {
-    const QString dateFormat = withFourDigitYear(locale.dateFormat(QLocale::ShortFormat));
-    const QString timeFormat = withoutTimeZone(locale.timeFormat(QLocale::LongFormat));
-    return locale.toString(dateTime.date(), dateFormat) + u' ' +
-           locale.toString(dateTime.time(), timeFormat);
+    // The clock asks twice a second, almost always in one locale: its formats are kept.
+    struct Formats
+    {
+        QLocale locale;
+        QString date;
+        QString time;
+    };
+    thread_local std::optional<Formats> last;
+    if (!last || last->locale != locale)
+        last = Formats{locale, withFourDigitYear(locale.dateFormat(QLocale::ShortFormat)),
+                       withoutTimeZone(locale.timeFormat(QLocale::LongFormat))};
+    return locale.toString(dateTime.date(), last->date) + u' ' +
+           locale.toString(dateTime.time(), last->time);
 }
 
 QDateTime toQDateTime(const astro::CivilDateTime &dateTime)

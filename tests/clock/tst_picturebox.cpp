@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A readout repaints only what changed; what the screen shows must stay, pixel for pixel,
 // what a readout that draws its whole line on every paint shows.
+#include "astro/sidereal.h"
 #include "clock/picturebox.h"
+#include "clock/readouttext.h"
 #include "support/fakeservices.h"
 #include "support/mainwindow.h"
 #include "ui/mainwindow/form1.h"
@@ -142,6 +144,8 @@ private slots:
     void looksAsDrawnWhole();
     void repaintsOnlyWhatChanged_data();
     void repaintsOnlyWhatChanged();
+    void tickingLinesLookAsDrawnWhole_data();
+    void tickingLinesLookAsDrawnWhole();
     void runningClockLooksAsDrawnWhole();
 
 private:
@@ -284,6 +288,52 @@ void TestPictureBox::repaintsOnlyWhatChanged()
                                 .arg(painted.right())
                                 .arg(paintedUpTo)
                                 .arg(advance(paintedUpTo))));
+}
+
+void TestPictureBox::tickingLinesLookAsDrawnWhole_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<double>("points");
+    QTest::addColumn<bool>("dateTime");
+    QTest::addColumn<int>("firstSecond");
+    QTest::addColumn<int>("seconds");
+    // Runs of consecutive readouts: seconds, minutes and hours rolling over, kerned ones
+    // (11) coming and going, lines growing and shrinking.
+    const QSize sidereal(289, 41);
+    QTest::newRow("hours, the eleventh hour")
+        << sidereal << 18.0 << false << 10 * 3600 + 58 * 60 + 50 << 200;
+    QTest::newRow("hours, minute 11")
+        << sidereal << 18.0 << false << 11 * 3600 + 10 * 60 + 55 << 90;
+    QTest::newRow("hours, around zero") << sidereal << 18.0 << false << -70 << 140;
+    QTest::newRow("hours, shrunk") << QSize(120, 41) << 18.0 << false << 23 * 3600 + 59 * 60 << 70;
+    QTest::newRow("date-time, midnight")
+        << QSize(129, 17) << 18.0 << true << 23 * 3600 + 59 * 60 + 5 << 120;
+    QTest::newRow("date-time, 11:11")
+        << QSize(129, 17) << 8.25 << true << 11 * 3600 + 10 * 60 + 50 << 90;
+}
+
+void TestPictureBox::tickingLinesLookAsDrawnWhole()
+{
+    QFETCH(QSize, size);
+    QFETCH(double, points);
+    QFETCH(bool, dateTime);
+    QFETCH(int, firstSecond);
+    QFETCH(int, seconds);
+    const auto readout = [&](int second) {
+        if (dateTime)
+            return DateTimeText(QDateTime(QDate(2011, 11, 10), QTime(0, 0)).addSecs(second),
+                                QLocale(QLocale::German, QLocale::Germany));
+        // Half a second in, clear of the floor at each whole second.
+        return SplitTimeText(astro::SplitHours((second + 0.5) / 3600));
+    };
+    showBox(size, readoutFont(points), readout(firstSecond));
+    for (int second = firstSecond; second <= firstSecond + seconds; ++second) {
+        const QString text = readout(second);
+        box->Cls();
+        box->Print(text);
+        settle();
+        COMPARE_PIXELS(onScreen(*box), drawnWhole(*box, text), text);
+    }
 }
 
 void TestPictureBox::runningClockLooksAsDrawnWhole()
