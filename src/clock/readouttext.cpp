@@ -38,19 +38,25 @@ QString SplitTimeText(const astro::SplitTime &split)
 
 QString DateTimeText(const QDateTime &dateTime, const QLocale &locale)
 {
-    // The clock asks twice a second, almost always in one locale: its formats are kept.
-    struct Formats
+    // The clock asks twice a second, almost always in one locale and on one date: the
+    // formats and the last date's text are kept.
+    struct Kept
     {
         QLocale locale;
-        QString date;
-        QString time;
+        QString dateFormat;
+        QString timeFormat;
+        QDate date;
+        QString dateText;
     };
-    thread_local std::optional<Formats> last;
-    if (!last || last->locale != locale)
-        last = Formats{locale, withFourDigitYear(locale.dateFormat(QLocale::ShortFormat)),
-                       withoutTimeZone(locale.timeFormat(QLocale::LongFormat))};
-    return locale.toString(dateTime.date(), last->date) + u' ' +
-           locale.toString(dateTime.time(), last->time);
+    thread_local std::optional<Kept> kept;
+    if (!kept || kept->locale != locale)
+        kept = Kept{locale, withFourDigitYear(locale.dateFormat(QLocale::ShortFormat)),
+                    withoutTimeZone(locale.timeFormat(QLocale::LongFormat)), QDate(), QString()};
+    if (kept->date != dateTime.date() || !kept->date.isValid()) {
+        kept->date = dateTime.date();
+        kept->dateText = locale.toString(kept->date, kept->dateFormat);
+    }
+    return kept->dateText + u' ' + locale.toString(dateTime.time(), kept->timeFormat);
 }
 
 QDateTime toQDateTime(const astro::CivilDateTime &dateTime)
