@@ -80,27 +80,28 @@ PictureBox::PictureBox(QWidget *parent) : QWidget(parent), tails(TailCache::shar
 void PictureBox::Cls()
 {
     line.clear();
-    lineChanged();
+    // A Print usually follows at once and is compared with what the box shows; the clearing
+    // is shown only if no Print has come by the time the event loop runs again.
+    if (clearPending)
+        return;
+    clearPending = true;
+    QMetaObject::invokeMethod(this, &PictureBox::showClearing, Qt::QueuedConnection);
 }
 
 void PictureBox::Print(const QString &text)
 {
     line = text;
-    lineChanged();
+    updateChangedPart();
 }
 
-void PictureBox::lineChanged()
+void PictureBox::showClearing()
 {
-    // A Cls and the Print after it come as one change, compared once the caller is done.
-    if (changePending)
-        return;
-    changePending = true;
-    QMetaObject::invokeMethod(this, &PictureBox::updateChangedPart, Qt::QueuedConnection);
+    clearPending = false;
+    updateChangedPart();
 }
 
 void PictureBox::updateChangedPart()
 {
-    changePending = false;
     const Shaped &now = shapedLine();
     const QRect band = changedBand(shown, now);
     if (!band.isEmpty())
@@ -156,12 +157,15 @@ PictureBox::Shaped PictureBox::withNewTail(const Shaped &previous, const QString
 {
     // The glyphs before the first changed character stay where they are; the character
     // before it is shaped again with the new tail, as a kerning pair may join the two.
+    // A tail that would start with a mark or a surrogate, or after a joiner, depends on
+    // what precedes it: then the whole line is shaped.
     qsizetype same = 0;
     while (same < std::min(previous.text.size(), text.size()) &&
            previous.text.at(same) == text.at(same))
         ++same;
     const qsizetype from = same - 1;
-    if (!previous.oneGlyphPerCharacter || from < 1 || text.at(from).isSurrogate())
+    if (!previous.oneGlyphPerCharacter || from < 1 || text.at(from).isSurrogate() ||
+        text.at(from).isMark() || text.at(from - 1).category() == QChar::Other_Format)
         return shape(text, previous.font);
 
     QHash<QString, Shaped> &shapedTails = tails->of(previous.font, previous.dotsPerInch);

@@ -77,7 +77,7 @@ private:
     const Shaped &shapedLine() const;
     Shaped shape(const QString &text, const QFont &font) const;
     Shaped withNewTail(const Shaped &previous, const QString &text) const;
-    void lineChanged();
+    void showClearing();
     void updateChangedPart();
     QRect changedBand(const Shaped &before, const Shaped &after) const;
 
@@ -87,5 +87,5 @@ private:
     QSharedPointer<TailCache> tails;
     /// The line as the last requested repaint leaves the box.
     Shaped shown;
-    bool changePending = false;
+    bool clearPending = false;
 };

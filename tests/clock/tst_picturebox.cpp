@@ -237,6 +237,9 @@ void TestPictureBox::repaintsOnlyWhatChanged_data()
     QTest::newRow("longer line in a smaller fitted font")
         << QSize(150, 41) << 18.0 << false << "9 h 59 m 59 s"
         << "-10 h 0 m 0 s" << 0 << 13;
+    QTest::newRow("a mark before the change")
+        << sidereal << 18.0 << false << QString::fromUtf8("4 h x\u03011 s")
+        << QString::fromUtf8("4 h x\u03012 s") << 4 << 8;
     QTest::newRow("unchanged") << sidereal << 18.0 << false << "4 h 34 m 21 s"
                                << "4 h 34 m 21 s" << 13 << 0;
     QTest::newRow("cleared") << sidereal << 18.0 << false << "4 h 34 m 21 s"
@@ -258,7 +261,7 @@ void TestPictureBox::repaintsOnlyWhatChanged()
     COMPARE_PIXELS(onScreen(*box), drawnWhole(*box, before), "first line");
     const QFontMetricsF metrics(box->printingFont());
 
-    // As the clock does it: clear, then print.
+    // Cleared, then printed: the new line is compared with what the box shows.
     PaintRecorder recorder(box);
     box->Cls();
     if (!after.isEmpty())
@@ -329,7 +332,6 @@ void TestPictureBox::tickingLinesLookAsDrawnWhole()
     showBox(size, readoutFont(points), readout(firstSecond));
     for (int second = firstSecond; second <= firstSecond + seconds; ++second) {
         const QString text = readout(second);
-        box->Cls();
         box->Print(text);
         settle();
         COMPARE_PIXELS(onScreen(*box), drawnWhole(*box, text), text);
