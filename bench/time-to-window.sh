@@ -30,6 +30,7 @@ pids+=($!)
 for ((i = 0; i < 100; i++)); do [ -s "$work/display" ] && break; sleep 0.1; done
 [ -s "$work/display" ] || { echo "Xvfb did not start" >&2; exit 1; }
 export DISPLAY=:$(head -n 1 "$work/display")
+for ((i = 0; i < 100; i++)); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
 # A home of its own, as on a first start.
 export HOME="$work/home"
 mkdir -p "$HOME"
