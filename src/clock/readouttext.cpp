@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "readouttext.h"
 
+#include <optional>
+
 namespace {
 
 // Drops the time-zone field ("t") of a time format; quoted literals stay.
@@ -29,7 +31,9 @@ QString withFourDigitYear(QString format)
 
 QString SplitTimeText(const astro::SplitTime &split)
 {
-    return QStringLiteral("%1 h %2 m %3 s").arg(split.hours).arg(split.minutes).arg(split.seconds);
+    return QStringLiteral("%1 h %2 m %3 s")
+        .arg(QString::number(split.hours), QString::number(split.minutes),
+             QString::number(split.seconds));
 }
 
 QString DateTimeText(const QDateTime &dateTime, const QLocale &requested)
@@ -38,10 +42,25 @@ QString DateTimeText(const QDateTime &dateTime, const QLocale &requested)
     // one that sets a format keeps it.
     const QLocale locale =
         requested.language() == QLocale::C ? QLocale(QLocale::German, QLocale::Germany) : requested;
-    const QString dateFormat = withFourDigitYear(locale.dateFormat(QLocale::ShortFormat));
-    const QString timeFormat = withoutTimeZone(locale.timeFormat(QLocale::LongFormat));
-    return locale.toString(dateTime.date(), dateFormat) + u' ' +
-           locale.toString(dateTime.time(), timeFormat);
+    // The clock asks twice a second, almost always in one locale and on one date: the
+    // formats and the last date's text are kept.
+    struct Kept
+    {
+        QLocale locale;
+        QString dateFormat;
+        QString timeFormat;
+        QDate date;
+        QString dateText;
+    };
+    thread_local std::optional<Kept> kept;
+    if (!kept || kept->locale != locale)
+        kept = Kept{locale, withFourDigitYear(locale.dateFormat(QLocale::ShortFormat)),
+                    withoutTimeZone(locale.timeFormat(QLocale::LongFormat)), QDate(), QString()};
+    if (kept->date != dateTime.date() || !kept->date.isValid()) {
+        kept->date = dateTime.date();
+        kept->dateText = locale.toString(kept->date, kept->dateFormat);
+    }
+    return kept->dateText + u' ' + locale.toString(dateTime.time(), kept->timeFormat);
 }
 
 QDateTime toQDateTime(const astro::CivilDateTime &dateTime)

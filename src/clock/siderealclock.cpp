@@ -71,11 +71,9 @@ void SiderealClock::makePass()
     const astro::SiderealReadings readings = astro::ComputeSiderealReadings(
         toCivilDateTime(greenwichBase), daylightSaving, longitude, raHours, raMinutes, raSeconds);
     const QLocale locale;
-    controls.Picture1->Cls();
+    // Print replaces a readout's line; a Cls before it would only cost a trip through the
+    // event loop.
     controls.Picture1->Print(DateTimeText(toQDateTime(readings.greenwich), locale));
-    controls.Picture2->Cls();
-    controls.Picture3->Cls();
-    controls.Picture4->Cls();
     controls.Picture4->Print(DateTimeText(localReading, locale));
     controls.Picture2->Print(SplitTimeText(readings.siderealSplit));
     controls.Picture3->Print(SplitTimeText(readings.hourAngleSplit));
