@@ -39,6 +39,7 @@ long peakResidentKilobytes()
 
 int main(int argc, char *argv[])
 {
+    prepareApplication(argc, argv);
     QApplication app(argc, argv);
     configureApplication(app);
     const int seconds = argc > 1 ? std::max(1, atoi(argv[1])) : 30;

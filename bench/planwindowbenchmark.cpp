@@ -58,6 +58,7 @@ double processorSeconds()
 
 int main(int argc, char *argv[])
 {
+    prepareApplication(argc, argv);
     QApplication app(argc, argv);
     configureApplication(app);
     const bool still = argc > 2 && std::strcmp(argv[1], "--still") == 0;

@@ -16,6 +16,7 @@ int main(int argc, char *argv[])
         return *exitCode;
     if (const std::optional<int> exitCode = refuseWithoutDisplay(argc, argv))
         return *exitCode;
+    prepareApplication(argc, argv);
     QApplication app(argc, argv);
     configureApplication(app);
 

@@ -512,8 +512,9 @@ private:
 
 /// Draws cells of figures (hour angles, times, degrees) from glyphs laid out once per font:
 /// every second the hour angle and the time left of each visible row change, and laying out
-/// their text anew each time is most of what the open window costs. Other cells, the selected
-/// row and the focused cell are drawn by the style as before.
+/// their text anew each time is most of what the open window costs. Other cells and the
+/// focused cell are drawn by the style as before; a selected cell of figures takes the style's
+/// background.
 class PlanCellDelegate : public QStyledItemDelegate
 {
 public:
@@ -523,14 +524,14 @@ public:
                const QModelIndex &index) const override
     {
         const QString text = index.data().toString();
-        if (option.state & (QStyle::State_Selected | QStyle::State_HasFocus) || !isFigures(text)) {
+        if (option.state & QStyle::State_HasFocus || !isFigures(text)) {
             QStyledItemDelegate::paint(painter, option, index);
             return;
         }
         const QVariant fontRole = index.data(Qt::FontRole);
         const QFont font =
             fontRole.isValid() ? fontRole.value<QFont>().resolve(option.font) : option.font;
-        Glyphs &glyphs = glyphsOf(font);
+        const Glyphs &glyphs = glyphsOf(font);
         qreal width = 0;
         for (const QChar c : text)
             width += glyphs.advance[FIGURES.indexOf(c)];
@@ -545,11 +546,22 @@ public:
         const Qt::Alignment alignment(index.data(Qt::TextAlignmentRole).toInt());
         QPointF at(alignment & Qt::AlignRight ? room.right() + 1 - width : room.left(),
                    room.top() + (room.height() - glyphs.height) / 2.0);
-        const QVariant colour = index.data(Qt::ForegroundRole);
         painter->save();
+        if (option.state & QStyle::State_Selected) {
+            // The style's selected cell without its text, which would be laid out anew: its
+            // background, then the text in the highlighted colour as the style writes it.
+            style->drawControl(QStyle::CE_ItemViewItem, &option, painter, widget);
+            QPalette::ColorGroup group =
+                widget && !widget->isEnabled() ? QPalette::Disabled : QPalette::Normal;
+            if (group == QPalette::Normal && !(option.state & QStyle::State_Active))
+                group = QPalette::Inactive;
+            painter->setPen(option.palette.color(group, QPalette::HighlightedText));
+        } else {
+            const QVariant colour = index.data(Qt::ForegroundRole);
+            painter->setPen(colour.isValid() ? colour.value<QColor>()
+                                             : option.palette.color(QPalette::Text));
+        }
         painter->setFont(font);
-        painter->setPen(colour.isValid() ? colour.value<QColor>()
-                                         : option.palette.color(QPalette::Text));
         for (const QChar c : text) {
             const int i = int(FIGURES.indexOf(c));
             painter->drawStaticText(at, glyphs.glyph[i]);
@@ -563,6 +575,7 @@ private:
 
     struct Glyphs
     {
+        QFont font;
         QList<QStaticText> glyph;
         QList<qreal> advance;
         qreal height = 0;
@@ -578,13 +591,14 @@ private:
         return true;
     }
 
-    Glyphs &glyphsOf(const QFont &font) const
+    const Glyphs &glyphsOf(const QFont &font) const
     {
-        const QString key = font.key();
-        auto found = cache.find(key);
-        if (found != cache.end())
-            return *found;
+        // Two fonts at most (plain and bold): comparing them is cheaper than a key per cell.
+        for (const Glyphs &known : cache)
+            if (known.font == font)
+                return known;
         Glyphs glyphs;
+        glyphs.font = font;
         const QFontMetricsF metrics(font);
         glyphs.height = metrics.height();
         for (const QChar c : FIGURES) {
@@ -594,10 +608,11 @@ private:
             glyphs.glyph.append(glyph);
             glyphs.advance.append(metrics.horizontalAdvance(c));
         }
-        return *cache.insert(key, glyphs);
+        cache.append(glyphs);
+        return cache.constLast();
     }
 
-    mutable QHash<QString, Glyphs> cache;
+    mutable QList<Glyphs> cache;
 };
 
 /// A table that repaints only the cells a change names: the base class repaints the whole
@@ -616,14 +631,17 @@ protected:
             QTableView::dataChanged(topLeft, bottomRight, roles);
             return;
         }
-        const int left = columnViewportPosition(topLeft.column());
-        const int right =
-            columnViewportPosition(bottomRight.column()) + columnWidth(bottomRight.column());
+        // Exactly the cells, their grid lines included: a pixel more would have the view draw
+        // the whole cell beside them as well. A joined cell's text changes only with its
+        // whole row, which this rectangle then covers.
+        const int first = columnViewportPosition(topLeft.column());
+        const int last = columnViewportPosition(bottomRight.column());
+        const int left = std::min(first, last);
+        const int right = std::max(first + columnWidth(topLeft.column()),
+                                   last + columnWidth(bottomRight.column()));
         const int top = rowViewportPosition(topLeft.row());
         const int bottom = rowViewportPosition(bottomRight.row()) + rowHeight(bottomRight.row());
-        const QRect changed = QRect(QPoint(left, top), QPoint(right, bottom)).normalized();
-        // A joined cell's text changes only with its whole row, which this rectangle covers.
-        const QRect area = changed.adjusted(-1, -1, 1, 1) & viewport()->rect();
+        const QRect area = QRect(left, top, right - left, bottom - top) & viewport()->rect();
         if (!area.isEmpty())
             viewport()->update(area);
     }
