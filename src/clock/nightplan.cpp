@@ -12,7 +12,7 @@ int offsetSeconds(bool daylightSaving)
     return (daylightSaving ? 2 : 1) * SECONDS_PER_HOUR;
 }
 
-// The wall-clock reading as UTC Unix seconds, whatever the QDateTime's own time spec; whole
+// The wall-clock reading as UTC Unix seconds, whatever zone the QDateTime claims; whole
 // seconds, as the clock reads them, so the plan's hour angle belongs to exactly this instant.
 double utcOfLocal(const QDateTime &localTime, bool daylightSaving)
 {

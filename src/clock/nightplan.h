@@ -79,7 +79,7 @@ struct NightSummary
 /// The night holding localTime for the site. Costs about a millisecond: see the file comment.
 ///
 /// Given: longitudeDegrees (east +), latitudeDegrees (north +, -90..+90), localTime (local
-/// civil time as a wall clock; its time spec is ignored), daylightSaving (the box).
+/// civil time as a wall clock; the zone it claims is ignored), daylightSaving (the box).
 NightSummary computeNightSummary(double longitudeDegrees, double latitudeDegrees,
                                  const QDateTime &localTime, bool daylightSaving);
 
