@@ -17,26 +17,12 @@ seconds="${2:-20}"
 settle_seconds="${3:-30}"
 keep="${4:-}"
 
-for tool in Xvfb xclock valgrind callgrind_control cmake; do
-    command -v "$tool" >/dev/null || { echo "$tool is missing (Debian: xvfb, x11-apps, valgrind, cmake)" >&2; exit 1; }
-done
+. bench/xvfb-session.sh
+bench_require Xvfb xclock valgrind callgrind_control cmake -- xvfb, x11-apps, valgrind, cmake
 cmake --build "$build_dir" --target zenitor_clock_benchmark >/dev/null
 benchmark="$build_dir/src/zenitor_clock_benchmark"
 
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[$i]}" 2>/dev/null || true; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-pids+=($!)
-for ((i = 0; i < 100; i++)); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || { echo "Xvfb did not start" >&2; exit 1; }
-export DISPLAY=:$(head -n 1 "$work/display")
+bench_start_xvfb
 
 valgrind --tool=callgrind --callgrind-out-file="$work/xclock.out" \
     xclock -update 1 >"$work/xclock.log" 2>&1 &

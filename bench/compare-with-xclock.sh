@@ -17,27 +17,12 @@ windows="${3:-1}"
 # Both programs are up and our clock runs (the benchmark presses Start after 1 s).
 settle_seconds=3
 
-for tool in Xvfb xclock cmake; do
-    command -v "$tool" >/dev/null || { echo "$tool is missing (Debian: xvfb, x11-apps, cmake)" >&2; exit 1; }
-done
+. bench/xvfb-session.sh
+bench_require Xvfb xclock cmake -- xvfb, x11-apps, cmake
 cmake --build "$build_dir" --target zenitor_clock_benchmark >/dev/null
 benchmark="$build_dir/src/zenitor_clock_benchmark"
 
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    # The clients first, then their X server.
-    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[$i]}" 2>/dev/null || true; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-pids+=($!)
-for ((i = 0; i < 100; i++)); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || { echo "Xvfb did not start" >&2; exit 1; }
-export DISPLAY=:$(head -n 1 "$work/display")
+bench_start_xvfb
 
 # Our benchmark closes its window by itself; it gets time to spare so that it is
 # still running when the window ends, just as xclock is.

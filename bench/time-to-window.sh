@@ -10,26 +10,12 @@ cd "$(dirname "$0")/.."
 build_dir="${1:-build-tests}"
 runs="${2:-7}"
 
-for tool in Xvfb xdotool cmake; do
-    command -v "$tool" >/dev/null || { echo "$tool is missing (Debian: xvfb, xdotool, cmake)" >&2; exit 1; }
-done
+. bench/xvfb-session.sh
+bench_require Xvfb xdotool cmake -- xvfb, xdotool, cmake
 cmake --build "$build_dir" --target zenitor >/dev/null
 program="$build_dir/src/zenitor"
 
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[$i]}" 2>/dev/null || true; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-pids+=($!)
-for ((i = 0; i < 100; i++)); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || { echo "Xvfb did not start" >&2; exit 1; }
-export DISPLAY=:$(head -n 1 "$work/display")
+bench_start_xvfb
 for ((i = 0; i < 100; i++)); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
 # A home of its own, as on a first start.
 export HOME="$work/home"
