@@ -20,10 +20,26 @@ public:
 };
 
 /// The computer's own clock.
+///
+/// Local time is read from the C library's zone without asking it to look at the zone's file
+/// again on every reading, as Qt's local-time conversions do (a file system look-up each, many
+/// a second while the clock runs); a change of the system's zone is noticed within a minute.
+/// The local time it returns carries its offset from UTC rather than Qt's local-time spec.
 class SystemTimeSource : public TimeSource
 {
 public:
     QDateTime currentLocalTime() override;
     int currentUtcOffsetSeconds() override;
     QTimeZone timeZone() override;
+
+private:
+    struct Reading
+    {
+        QDateTime localTime;
+        int utcOffsetSeconds;
+    };
+    Reading read();
+
+    /// When the zone was last looked at, in milliseconds since the epoch; none yet.
+    qint64 zoneReadAt = -1;
 };
