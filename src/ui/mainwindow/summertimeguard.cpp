@@ -23,6 +23,11 @@ void SummerTimeGuard::check()
 {
     const int offset = timeSource.currentUtcOffsetSeconds();
     const bool ticked = box->checkState() != Qt::Unchecked;
+    if (checkedOnce && offset == checkedOffset && ticked == checkedTicked)
+        return;
+    checkedOnce = true;
+    checkedOffset = offset;
+    checkedTicked = ticked;
     const bool disagrees = summerTimeDisagrees(ticked, offset);
     const QString caption = disagrees ? markedCaption() : plainCaption();
     if (box->text() != caption)

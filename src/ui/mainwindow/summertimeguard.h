@@ -34,4 +34,8 @@ private:
     TimeSource &timeSource;
     /// The offset changes twice a year; once a minute finds the change without costing anything.
     QTimer recheck;
+    /// What the box and the offset were at the last check: the warning is worded only anew.
+    int checkedOffset = 0;
+    bool checkedTicked = false;
+    bool checkedOnce = false;
 };
