@@ -37,8 +37,10 @@ FocusMark::FocusMark(QWidget *window) : QWidget(window)
             [this](QWidget *, QWidget *now) { focusMoved(now); });
     // Fields report every move of their cursor to the input method.
     connect(QGuiApplication::inputMethod(), &QInputMethod::cursorRectangleChanged, this, [this] {
-        if (isVisible())
+        if (isVisible()) {
+            fitMask();
             update();
+        }
     });
     focusMoved(window->focusWidget());
 }
@@ -90,6 +92,7 @@ void FocusMark::follow()
         return;
     }
     setGeometry(QRect(marked->mapTo(parentWidget(), QPoint(0, 0)), marked->size()));
+    fitMask();
     raise();
     show();
     update();
@@ -114,9 +117,15 @@ bool FocusMark::eventFilter(QObject *watched, QEvent *event)
 
 QRect FocusMark::textCursor() const
 {
+    if (!NightVision::belongsToNightWindow(parentWidget()))
+        return {};
+    return fieldCursor();
+}
+
+QRect FocusMark::fieldCursor() const
+{
     QWidget *field = QApplication::focusWidget();
     if (!marked || !field || field->window() != parentWidget() ||
-        !NightVision::belongsToNightWindow(parentWidget()) ||
         !field->testAttribute(Qt::WA_InputMethodEnabled))
         return {};
     const QRect cursor = field->inputMethodQuery(Qt::ImCursorRectangle).toRect();
@@ -129,13 +138,30 @@ QRect FocusMark::textCursor() const
     return QRect(topLeft, QSize(CURSOR_WIDTH, std::max(1, cursor.height())));
 }
 
+int FocusMark::barThickness() const
+{
+    return std::min({THICKNESS, width() / 2, height() / 2});
+}
+
+void FocusMark::fitMask()
+{
+    // The cursor's place is kept by day too, so that a change to night needs no new mask.
+    const int t = barThickness();
+    QRegion drawn = QRegion(rect()) - QRegion(rect().adjusted(t, t, -t, -t));
+    drawn += fieldCursor();
+    if (drawn.isEmpty())
+        clearMask();
+    else if (drawn != mask())
+        setMask(drawn);
+}
+
 void FocusMark::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     const QRect frame = rect();
     const QColor mark = colour();
     // Four bars rather than a pen: crisp at any thickness and never outside the control.
-    const int t = std::min({THICKNESS, frame.width() / 2, frame.height() / 2});
+    const int t = barThickness();
     painter.fillRect(QRect(frame.left(), frame.top(), frame.width(), t), mark);
     painter.fillRect(QRect(frame.left(), frame.bottom() - t + 1, frame.width(), t), mark);
     painter.fillRect(QRect(frame.left(), frame.top(), t, frame.height()), mark);

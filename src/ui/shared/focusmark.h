@@ -39,6 +39,13 @@ private:
     explicit FocusMark(QWidget *window);
     void focusMoved(QWidget *now);
     void follow();
+    /// The text cursor of the focused field of this window, in the mark's coordinates, by day
+    /// and by night; empty when there is none.
+    QRect fieldCursor() const;
+    /// Gives the mark only the pixels it may draw on, so that a control repainting inside the
+    /// frame (a running readout, every second) repaints alone.
+    void fitMask();
+    int barThickness() const;
 
     QPointer<QWidget> marked;
 };
