@@ -112,12 +112,15 @@ void PictureBox::updateChangedPart()
 QFont PictureBox::printingFont() const
 {
     // Readouts of one length are equally wide (digits share one width), so the search runs
-    // again only when the box, its font, the resolution or the length of the line changes.
+    // once for each length of line until the box, its font or the resolution changes.
     const qreal dotsPerInch = QFontMetricsF(font()).fontDpi();
     if (lastFit.boxSize != size() || lastFit.boxFont != font() ||
-        lastFit.dotsPerInch != dotsPerInch || lastFit.lineLength != line.size())
-        lastFit = {size(), font(), dotsPerInch, line.size(), searchFittingFont()};
-    return lastFit.font;
+        lastFit.dotsPerInch != dotsPerInch)
+        lastFit = {size(), font(), dotsPerInch, {}};
+    auto fitted = lastFit.fontByLineLength.constFind(line.size());
+    if (fitted == lastFit.fontByLineLength.constEnd())
+        fitted = lastFit.fontByLineLength.insert(line.size(), searchFittingFont());
+    return *fitted;
 }
 
 QFont PictureBox::searchFittingFont() const
@@ -179,27 +182,18 @@ PictureBox::Shaped PictureBox::withNewTail(const Shaped &previous, const QString
         tail.runs.constFirst().flags() != previous.runs.constFirst().flags())
         return shape(text, previous.font);
 
-    Shaped result{text, previous.font, previous.dotsPerInch, previous.origin, {}, {}, true};
-    result.glyphs = previous.glyphs.first(from);
+    // The run keeps the font and flags of the line; what is drawn comes from the glyphs.
+    Shaped result = previous;
+    result.text = text;
+    result.glyphs = {};
+    result.glyphs.reserve(from + tail.glyphs.size());
+    for (qsizetype i = 0; i < from; ++i)
+        result.glyphs.append(previous.glyphs.at(i));
     const qreal shift = previous.glyphs.at(from).position.x();
-    QList<quint32> indexes;
-    QList<QPointF> positions;
-    indexes.reserve(text.size());
-    positions.reserve(text.size());
-    for (const Glyph &glyph : std::as_const(result.glyphs)) {
-        indexes.append(glyph.index);
-        positions.append(glyph.position);
-    }
-    for (const Glyph &glyph : tail.glyphs) {
+    for (const Glyph &glyph : tail.glyphs)
         result.glyphs.append({0, glyph.index, glyph.position + QPointF(shift, 0),
-                              glyph.inkLeft + shift, glyph.inkRight + shift});
-        indexes.append(glyph.index);
-        positions.append(result.glyphs.constLast().position);
-    }
-    QGlyphRun run = previous.runs.constFirst();
-    run.setGlyphIndexes(indexes);
-    run.setPositions(positions);
-    result.runs = {run};
+                              glyph.inkLeft + shift, glyph.inkRight + shift, glyph.inkTop,
+                              glyph.inkBottom});
     return result;
 }
 
@@ -229,11 +223,15 @@ PictureBox::Shaped PictureBox::shape(const QString &text, const QFont &font) con
             const QRectF outline = rawFont.boundingRect(indexes.at(i));
             const QPointF position = positions.at(i);
             const qreal x = position.x() + result.origin.x();
+            const qreal y = position.y() + result.origin.y();
             if (outline.width() > 0 && outline.height() > 0)
-                result.glyphs.append(
-                    {r, indexes.at(i), position, x + outline.left(), x + outline.right()});
+                result.glyphs.append({r, indexes.at(i), position, x + outline.left(),
+                                      x + outline.right(), y + outline.top(),
+                                      y + outline.bottom()});
             else
                 result.glyphs.append({r, indexes.at(i), position,
+                                      std::numeric_limits<qreal>::infinity(),
+                                      -std::numeric_limits<qreal>::infinity(),
                                       std::numeric_limits<qreal>::infinity(),
                                       -std::numeric_limits<qreal>::infinity()});
         }
@@ -277,20 +275,28 @@ QRect PictureBox::changedBand(const Shaped &before, const Shaped &after) const
 
     qreal left = std::numeric_limits<qreal>::infinity();
     qreal right = -left;
+    qreal top = left;
+    qreal bottom = right;
     const auto widen = [&](const Shaped &shapedLine, qsizetype from, qsizetype to) {
         for (qsizetype i = from; i < to; ++i) {
             const Glyph &glyph = shapedLine.glyphs.at(i);
             left = std::min(left, glyph.inkLeft);
             right = std::max(right, glyph.inkRight);
+            top = std::min(top, glyph.inkTop);
+            bottom = std::max(bottom, glyph.inkBottom);
         }
     };
     widen(before, head, countBefore - tail);
     widen(after, head, countAfter - tail);
     if (left > right)
         return {};
+    // Only the rows the glyphs' ink may touch: a frame drawn over the box's edges (the focus
+    // mark) stays out of the repaint.
     const int from = int(std::floor(left)) - inkMargin;
     const int to = int(std::ceil(right)) + inkMargin;
-    return QRect(from, 0, to - from + 1, height()).intersected(rect());
+    const int upper = int(std::floor(top)) - inkMargin;
+    const int lower = int(std::ceil(bottom)) + inkMargin;
+    return QRect(from, upper, to - from + 1, lower - upper + 1).intersected(rect());
 }
 
 void PictureBox::paintEvent(QPaintEvent *event)
@@ -324,9 +330,7 @@ void PictureBox::paintEvent(QPaintEvent *event)
                 positions.append(glyph.position);
             }
         }
-        if (indexes.size() == next - first) {
-            painter.drawGlyphRun(text.origin, run);
-        } else if (!indexes.isEmpty()) {
+        if (!indexes.isEmpty()) {
             QGlyphRun part = run;
             part.setGlyphIndexes(indexes);
             part.setPositions(positions);

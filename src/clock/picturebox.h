@@ -37,18 +37,18 @@ protected:
 private:
     QFont searchFittingFont() const;
 
-    /// The last fitted font and what it was fitted for.
+    /// The fonts fitted for lines of each length, and the box, font and resolution they were
+    /// fitted for.
     struct Fit
     {
         QSize boxSize;
         QFont boxFont;
         qreal dotsPerInch = 0;
-        qsizetype lineLength = -1;
-        QFont font;
+        QHash<qsizetype, QFont> fontByLineLength;
     };
 
-    /// One glyph of a laid-out line (its place as in its run), and the horizontal extent
-    /// of its ink in the box (none when inkLeft > inkRight).
+    /// One glyph of a laid-out line (its place as in its run), and the extent of its ink in
+    /// the box (none when inkLeft > inkRight).
     struct Glyph
     {
         qsizetype run;
@@ -56,6 +56,8 @@ private:
         QPointF position;
         qreal inkLeft;
         qreal inkRight;
+        qreal inkTop;
+        qreal inkBottom;
     };
 
     /// A line laid out in its fitted font, ready to draw.
@@ -65,6 +67,7 @@ private:
         QFont font;
         int dotsPerInch = 0;
         QPointF origin;
+        /// The runs' fonts and flags; the glyphs to draw are those of the list below.
         QList<QGlyphRun> runs;
         QList<Glyph> glyphs;
         /// One run, left to right, each character one glyph: a tail can replace the end.
