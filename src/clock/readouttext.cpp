@@ -38,14 +38,11 @@ QString SplitTimeText(const astro::SplitTime &split)
 
 QString DateTimeText(const QDateTime &dateTime, const QLocale &requested)
 {
-    // A system without a regional format (C, POSIX) gets the dates of the German interface;
-    // one that sets a format keeps it.
-    const QLocale locale =
-        requested.language() == QLocale::C ? QLocale(QLocale::German, QLocale::Germany) : requested;
     // The clock asks twice a second, almost always in one locale and on one date: the
-    // formats and the last date's text are kept.
+    // locale, its formats and the last date's text are kept.
     struct Kept
     {
+        QLocale requested;
         QLocale locale;
         QString dateFormat;
         QString timeFormat;
@@ -53,14 +50,24 @@ QString DateTimeText(const QDateTime &dateTime, const QLocale &requested)
         QString dateText;
     };
     thread_local std::optional<Kept> kept;
-    if (!kept || kept->locale != locale)
-        kept = Kept{locale, withFourDigitYear(locale.dateFormat(QLocale::ShortFormat)),
-                    withoutTimeZone(locale.timeFormat(QLocale::LongFormat)), QDate(), QString()};
+    if (!kept || kept->requested != requested) {
+        // A system without a regional format (C, POSIX) gets the dates of the German
+        // interface; one that sets a format keeps it.
+        const QLocale locale = requested.language() == QLocale::C
+                                   ? QLocale(QLocale::German, QLocale::Germany)
+                                   : requested;
+        kept = Kept{requested,
+                    locale,
+                    withFourDigitYear(locale.dateFormat(QLocale::ShortFormat)),
+                    withoutTimeZone(locale.timeFormat(QLocale::LongFormat)),
+                    QDate(),
+                    QString()};
+    }
     if (kept->date != dateTime.date() || !kept->date.isValid()) {
         kept->date = dateTime.date();
-        kept->dateText = locale.toString(kept->date, kept->dateFormat);
+        kept->dateText = kept->locale.toString(kept->date, kept->dateFormat);
     }
-    return kept->dateText + u' ' + locale.toString(dateTime.time(), kept->timeFormat);
+    return kept->dateText + u' ' + kept->locale.toString(dateTime.time(), kept->timeFormat);
 }
 
 QDateTime toQDateTime(const astro::CivilDateTime &dateTime)
