@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The main window driven by the keyboard, with gloves: where the focus is, the keys that open
 // the help, the background menu and full screen, and choice texts that read whole.
+#include "clock/picturebox.h"
 #include "support/fakeservices.h"
 #include "support/mainwindow.h"
 #include "support/pixels.h"
@@ -83,6 +84,7 @@ private slots:
 
     void everyFocusableControlShowsTheMark();
     void markIsNightColouredInTheMainWindow();
+    void tickingReadoutLeavesTheMarkAlone();
     void textCursorIsNightColoured_data();
     void textCursorIsNightColoured();
     void tabReachesStartAndReturnStartsTheClock();
@@ -154,6 +156,53 @@ void TestKeys::markIsNightColouredInTheMainWindow()
     QTRY_VERIFY(FocusMark::of(window)->isVisible());
     const QString light = firstLightPixel(window->grab().toImage());
     QVERIFY2(light.isEmpty(), qPrintable(light));
+}
+
+namespace {
+/// Counts the paint events a widget receives.
+class PaintCounter : public QObject
+{
+public:
+    int paints = 0;
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+};
+} // namespace
+
+// The mark frames a running readout all night: the changed seconds repaint without it, and its
+// frame stays whole on screen.
+void TestKeys::tickingReadoutLeavesTheMarkAlone()
+{
+    auto *readout = qobject_cast<PictureBox *>(controlNamed(*window, QStringLiteral("Picture2")));
+    QVERIFY(readout);
+    FocusMark *mark = FocusMark::of(window);
+    readout->setFocus(Qt::TabFocusReason);
+    QTRY_COMPARE(mark->markedControl(), readout);
+    readout->Print(QStringLiteral("13 h 4 m 56 s"));
+    QTRY_COMPARE(readout->printedText(), QStringLiteral("13 h 4 m 56 s"));
+    QTest::qWait(50);
+
+    PaintCounter counter;
+    mark->installEventFilter(&counter);
+    PaintCounter readoutCounter;
+    readout->installEventFilter(&readoutCounter);
+    for (const QString &next : {QStringLiteral("13 h 4 m 57 s"), QStringLiteral("13 h 4 m 58 s")}) {
+        readout->Print(next);
+        QTRY_VERIFY(readoutCounter.paints > 0);
+        readoutCounter.paints = 0;
+    }
+    QCOMPARE(counter.paints, 0);
+
+    const QImage screen = window->grab().toImage();
+    const QRect frame(readout->mapTo(window, QPoint(0, 0)), readout->size());
+    for (int x = frame.left(); x <= frame.right(); x += 7) {
+        QCOMPARE(screen.pixelColor(x, frame.top()), mark->colour());
+        QCOMPARE(screen.pixelColor(x, frame.bottom()), mark->colour());
+    }
 }
 
 void TestKeys::textCursorIsNightColoured_data()
