@@ -10,6 +10,13 @@
 //                                                (run it under Xvfb: painting and X count too)
 //   zenitor_planwindow_benchmark --still SECONDS  the same with the clock standing still: the
 //                                                refreshes without anything to redraw
+//   zenitor_planwindow_benchmark --steps SECONDS [START]  that many refreshes of the shown
+//                                                window, each a second later than the one
+//                                                before, painted at once: as many seconds
+//                                                of the open window without waiting for
+//                                                them (for callgrind: the instructions
+//                                                repeat). START: local time "hh:mm" on
+//                                                2026-12-08, default 23:30
 
 #include "catalogue/cataloguefiles.h"
 #include "clock/timesource.h"
@@ -54,6 +61,17 @@ double processorSeconds()
            double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
+/// Refreshes the window seconds times, each a second on, and paints what each changed. Its own
+/// function, so callgrind can count just this: --toggle-collect=stepSeconds*.
+[[gnu::noinline]] void stepSeconds(PlanWindow &plan, int seconds)
+{
+    for (int second = 0; second < seconds; ++second) {
+        plan.refresh();
+        // The repaints it asked for, and no timer: the window's own refreshes stay out.
+        QCoreApplication::sendPostedEvents();
+    }
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -62,7 +80,8 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     configureApplication(app);
     const bool still = argc > 2 && std::strcmp(argv[1], "--still") == 0;
-    const bool open = still || (argc > 2 && std::strcmp(argv[1], "--open") == 0);
+    const bool steps = argc > 2 && std::strcmp(argv[1], "--steps") == 0;
+    const bool open = still || steps || (argc > 2 && std::strcmp(argv[1], "--open") == 0);
     const int refreshes = argc > 1 && !open ? std::max(1, atoi(argv[1])) : 2000;
     const int openSeconds = open ? std::max(1, atoi(argv[2])) : 0;
 
@@ -91,7 +110,9 @@ int main(int argc, char *argv[])
     SteppingTimeSource stepping;
     SystemTimeSource system;
     stepping.step = still ? 0 : 1;
-    TimeSource &time = open && !still ? static_cast<TimeSource &>(system) : stepping;
+    if (steps && argc > 3)
+        stepping.now.setTime(QTime::fromString(QString::fromLatin1(argv[3]), u"hh:mm"));
+    TimeSource &time = open && !still && !steps ? static_cast<TimeSource &>(system) : stepping;
     PlanWindow plan(time, folder.path(), [] {
         return PlanSettings{QStringLiteral("13.41 Berlin"), QStringLiteral("Messier"), false};
     });
@@ -109,6 +130,15 @@ int main(int argc, char *argv[])
         QEventLoop loop;
         QTimer::singleShot(3000, &loop, &QEventLoop::quit);
         loop.exec();
+        if (steps) {
+            std::printf("steps from %s\n", qPrintable(stepping.now.toString(u"hh:mm:ss")));
+            std::fflush(stdout);
+            const double before = processorSeconds();
+            stepSeconds(plan, openSeconds);
+            std::printf("%d steps: %.3f s processor time\n", openSeconds,
+                        processorSeconds() - before);
+            return 0;
+        }
         const double before = processorSeconds();
         QTimer::singleShot(openSeconds * 1000, &loop, &QEventLoop::quit);
         loop.exec();
