@@ -4,7 +4,7 @@
 # steps its clock a second per refresh and paints what changed, so a run of simulated seconds
 # repeats exactly and holds what a minute of the open window holds: the refreshes, the
 # chart's redraw when "jetzt" moves a pixel, rows that come within an hour of the meridian.
-# Prints the instructions per simulated second and what the rare parts cost per call.
+# Prints the instructions per simulated second, and those of the main parts.
 # Not a test: run it by hand.
 #   bash bench/callgrind-planwindow.sh [build folder, default build-tests] [seconds, default 600]
 #                                      [start "hh:mm" on 2026-12-08, default 23:30]
@@ -28,26 +28,19 @@ valgrind --tool=callgrind --callgrind-out-file="$work/plan.out" --collect-atstar
     >"$work/plan.log" 2>&1 || { cat "$work/plan.log" >&2; exit 1; }
 [ -n "$keep" ] && cp "$work/plan.out" "$keep"
 
-# Calls of a function and its inclusive instructions, from the annotated profile.
-calls() {
-    awk -v name="$1" '/^fn=\([0-9]+\)/ { if (index($0, name)) { match($0, /\([0-9]+\)/); id = substr($0, RSTART, RLENGTH) } }
-         /^cfn=/ { callee = $0 }
-         /^calls=/ { if (id != "" && index(callee, "cfn=" id) == 1) { split($0, a, /[= ]/); n += a[2] } }
-         END { print n + 0 }' "$work/plan.out"
-}
+# A function's inclusive instructions, from the annotated profile.
 inclusive() {
     callgrind_annotate --inclusive=yes --threshold=100 "$work/plan.out" 2>/dev/null |
-        awk -v name="$1" '!done && index($0, name) { gsub(/,/, "", $1); print $1; done = 1 }'
+        awk -v name="$1" '!done && index($0, ":" name) { gsub(/,/, "", $1); print $1; done = 1 }'
 }
 total=$(awk '/^summary:/ { print $2 }' "$work/plan.out")
 awk -v t="$total" -v s="$seconds" 'BEGIN {
     printf "%d simulated seconds: %.3f million instructions per second, %.1f million per minute\n",
         s, t / s / 1e6, t / s * 60 / 1e6 }'
-for fn in 'PlanWindow::refresh()' 'PlanWindow::fitColumns()' 'PlanChart::paintEvent(' \
-    'QTableView::paintEvent(' 'PlanTableModel::setRows(' 'computePlan('; do
-    n=$(calls "$fn")
+for fn in 'PlanWindow::refresh()' 'computePlan(' 'PlanTableModel::setRows(' \
+    'PlanWindow::fitColumns()' 'QTableView::paintEvent(' 'PlanChart::paintEvent(' \
+    'PlanHeaderLine::paintEvent('; do
     c=$(inclusive "$fn")
-    awk -v f="$fn" -v n="$n" -v c="${c:-0}" 'BEGIN {
-        printf "  %-28s %6d calls, %8.2f million in all, %8.3f million each\n", f, n, c / 1e6,
-            n > 0 ? c / n / 1e6 : 0 }'
+    awk -v f="$fn" -v c="${c:-0}" -v s="$seconds" 'BEGIN {
+        printf "  %-28s %8.2f million in all, %6.3f million per second\n", f, c / 1e6, c / s / 1e6 }'
 done

@@ -23,7 +23,6 @@
 #include <QPainter>
 #include <QScreen>
 #include <QScrollBar>
-#include <QSet>
 #include <QShortcut>
 #include <QSortFilterProxyModel>
 #include <QStaticText>
@@ -45,6 +44,18 @@ const QColor BELOW_HORIZON_TEXT{96, 0, 0};
 bool isNearMeridian(const PlanRow &row)
 {
     return row.hasHourAngle && std::abs(row.eastWestHours) <= NEAR_MERIDIAN_HOURS;
+}
+
+/// True when both values print alike with two decimals (degreesText): the same hundredths, and
+/// neither so near half of one that the printed rounding could differ from this one.
+bool sameHundredths(double a, double b)
+{
+    const double x = a * 100;
+    const double y = b * 100;
+    const double roundX = std::round(x);
+    const double roundY = std::round(y);
+    return roundX == roundY && std::abs(std::abs(x - roundX) - 0.5) > 1e-6 &&
+           std::abs(std::abs(y - roundY) - 0.5) > 1e-6;
 }
 
 bool isBelowHorizon(const PlanRow &row)
@@ -200,10 +211,8 @@ public:
 
     const QList<PlanRow> &rows() const { return planRows; }
 
-    /// Takes the rows of a refresh; today: the local date, for the day marks. Returns true
-    /// when a row changed weight (came within an hour of the meridian or left it), so the
-    /// columns are measured again.
-    bool setRows(const QList<PlanRow> &rows, const QList<NightObject> &nights, const QDate &today)
+    /// Takes the rows of a refresh; today: the local date, for the day marks.
+    void setRows(const QList<PlanRow> &rows, const QList<NightObject> &nights, const QDate &today)
     {
         bool sameObjects = rows.size() == planRows.size() && today == textsDay;
         for (qsizetype i = 0; sameObjects && i < rows.size(); ++i)
@@ -224,30 +233,17 @@ public:
         textsDay = today;
         if (!sameObjects) {
             // Rows come and go or change places: rare (an object passes the queue's end).
-            QSet<QString> boldBefore, boldAfter;
-            for (const PlanRow &row : planRows)
-                if (isNearMeridian(row))
-                    boldBefore.insert(row.name);
-            for (const PlanRow &row : rows)
-                if (isNearMeridian(row))
-                    boldAfter.insert(row.name);
             beginResetModel();
             planRows = rows;
             nightRows = nights;
             cellTexts = texts;
             endResetModel();
-            return boldBefore != boldAfter;
+            return;
         }
 
-        bool weightChanged = false;
         QList<bool> restyled(rows.size(), false);
-        for (qsizetype i = 0; i < rows.size(); ++i) {
-            const RowLook before = lookOf(planRows[i]);
-            const RowLook after = lookOf(rows[i]);
-            restyled[i] = before != after;
-            weightChanged = weightChanged ||
-                            (before == RowLook::NearMeridian) != (after == RowLook::NearMeridian);
-        }
+        for (qsizetype i = 0; i < rows.size(); ++i)
+            restyled[i] = lookOf(planRows[i]) != lookOf(rows[i]);
         planRows = rows;
         nightRows = nights;
         std::swap(cellTexts, texts); // texts now holds the former ones
@@ -272,7 +268,6 @@ public:
                 }
             }
         }
-        return weightChanged;
     }
 
     int rowCount(const QModelIndex &parent = {}) const override
@@ -362,6 +357,12 @@ private:
         case PlanWindow::TransitColumn:
             return was.hasHourAngle == is.hasHourAngle &&
                    was.transitLocalTime == is.transitLocalTime;
+        case PlanWindow::AltitudeColumn:
+            return samePlace && (!is.position || sameHundredths(was.position->altitudeDegrees,
+                                                                is.position->altitudeDegrees));
+        case PlanWindow::AzimuthColumn:
+            return samePlace && (!is.position || sameHundredths(was.position->azimuthDegrees,
+                                                                is.position->azimuthDegrees));
         case PlanWindow::CulminationColumn:
             return sameCulmination();
         case PlanWindow::RiseColumn:
@@ -381,7 +382,7 @@ private:
         case PlanWindow::DeclinationColumn:
             return was.declinationText == is.declinationText;
         default:
-            return false; // the hour angle, the time left, altitude and azimuth move
+            return false; // the hour angle and the time left move every second
         }
     }
 
@@ -966,6 +967,7 @@ void PlanWindow::readList(const QString &listName)
     // and places it when it opens.
     widenToColumns = showsEveryColumn();
     input.records.clear();
+    objects.clear();
     listProblem.clear();
     if (listName.isEmpty()) {
         listProblem = QStringLiteral("Keine Liste gewählt.");
@@ -979,6 +981,7 @@ void PlanWindow::readList(const QString &listName)
     }
     readListPath = read.path;
     input.records = read.value;
+    objects = planObjects(input.records);
     nightObjects.clear();
     if (!read.longLines.isEmpty())
         listProblem = longLinesMessage(read.path, read.longLines);
@@ -1037,7 +1040,7 @@ void PlanWindow::refresh()
     // window's object.
     const QString selected = newList ? now.objectName : selectedObject();
     const int scrolled = view->verticalScrollBar()->value();
-    QList<PlanRow> plan = computePlan(input);
+    QList<PlanRow> plan = computePlan(input, objects);
     // The meridian queue: what crossed within the hour first, then by the next transit.
     std::stable_sort(plan.begin(), plan.end(), [](const PlanRow &a, const PlanRow &b) {
         if (a.hasHourAngle != b.hasHourAngle)
@@ -1045,10 +1048,11 @@ void PlanWindow::refresh()
         return a.hasHourAngle && queueHours(a) > queueHours(b);
     });
     updateNight();
-    const bool weightChanged = model->setRows(plan, nightObjectsFor(plan), input.localTime.date());
+    model->setRows(plan, nightObjectsFor(plan), input.localTime.date());
     updateSpans();
-    if (columnsToFit || weightChanged) {
-        // Not every second: columns that follow every second's widths would jitter.
+    // Not every second: columns that follow every second's widths would jitter. Nor when a row
+    // comes near the meridian and turns bold: every row was measured as if bold.
+    if (columnsToFit) {
         fitColumns();
         columnsToFit = false;
     }
