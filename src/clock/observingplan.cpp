@@ -101,8 +101,8 @@ QList<PlanRow> computePlan(const PlanInput &input, const QList<PlanObject> &obje
             if (row.position->azimuthDegrees > 359.99 &&
                 degreesText(row.position->azimuthDegrees) == QStringLiteral("360.00"))
                 row.position->azimuthDegrees = 0;
-            row.culmination = astro::UpperCulmination(*input.latitudeDegrees,
-                                                      *object.declinationDegrees);
+            row.culmination =
+                astro::UpperCulmination(*input.latitudeDegrees, *object.declinationDegrees);
         }
         rows.append(row);
     }
