@@ -17,6 +17,9 @@
 //                                                them (for callgrind: the instructions
 //                                                repeat). START: local time "hh:mm" on
 //                                                2026-12-08, default 23:30
+//   zenitor_planwindow_benchmark --grab FILE [START]  saves the settled window at START (as
+//                                                above, the clock standing still) as a picture:
+//                                                two builds' pictures compare pixel by pixel
 
 #include "catalogue/cataloguefiles.h"
 #include "clock/timesource.h"
@@ -80,7 +83,8 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     configureApplication(app);
     const bool still = argc > 2 && std::strcmp(argv[1], "--still") == 0;
-    const bool steps = argc > 2 && std::strcmp(argv[1], "--steps") == 0;
+    const bool grab = argc > 2 && std::strcmp(argv[1], "--grab") == 0;
+    const bool steps = grab || (argc > 2 && std::strcmp(argv[1], "--steps") == 0);
     const bool open = still || steps || (argc > 2 && std::strcmp(argv[1], "--open") == 0);
     const int refreshes = argc > 1 && !open ? std::max(1, atoi(argv[1])) : 2000;
     const int openSeconds = open ? std::max(1, atoi(argv[2])) : 0;
@@ -109,7 +113,7 @@ int main(int argc, char *argv[])
 
     SteppingTimeSource stepping;
     SystemTimeSource system;
-    stepping.step = still ? 0 : 1;
+    stepping.step = still || grab ? 0 : 1;
     if (steps && argc > 3)
         stepping.now.setTime(QTime::fromString(QString::fromLatin1(argv[3]), u"hh:mm"));
     TimeSource &time = open && !still && !steps ? static_cast<TimeSource &>(system) : stepping;
@@ -130,6 +134,8 @@ int main(int argc, char *argv[])
         QEventLoop loop;
         QTimer::singleShot(3000, &loop, &QEventLoop::quit);
         loop.exec();
+        if (grab)
+            return plan.grab().save(QString::fromLocal8Bit(argv[2])) ? 0 : 1;
         if (steps) {
             std::printf("steps from %s\n", qPrintable(stepping.now.toString(u"hh:mm:ss")));
             std::fflush(stdout);
