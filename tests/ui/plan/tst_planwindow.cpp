@@ -188,6 +188,8 @@ private slots:
     void keys();
     void aSecondUpdatesOnlyChangedCells();
     void keptTextsMatchTheirValuesOverAnHour();
+    void repaintedPartsMatchAWholePaint_data();
+    void repaintedPartsMatchAWholePaint();
     void reloadFollowsTheChangedListFile_data();
     void reloadFollowsTheChangedListFile();
     void chartRepaintsOnlyWhenItsPictureChanges();
@@ -1063,6 +1065,47 @@ void TestPlanWindow::keptTextsMatchTheirValuesOverAnHour()
                      degreesText(rows[row].position->azimuthDegrees) + u'°');
         }
     }
+}
+
+void TestPlanWindow::repaintedPartsMatchAWholePaint_data()
+{
+    QTest::addColumn<QTime>("start");
+    QTest::addColumn<int>("seconds");
+
+    // From 23:30 M 42 comes within an hour of the meridian (bold, bright); from 23:58 "Nah"
+    // leaves that hour and moves to the queue's end.
+    QTest::newRow("a minute") << QTime(23, 30) << 60;
+    QTest::newRow("a row turns bold") << QTime(23, 33) << 150;
+    QTest::newRow("a row leaves the hour") << QTime(23, 58) << 150;
+}
+
+void TestPlanWindow::repaintedPartsMatchAWholePaint()
+{
+    QFETCH(QTime, start);
+    QFETCH(int, seconds);
+
+    PlanFixture fixture;
+    fixture.fakes().time.now.setTime(start);
+    PlanWindow *plan = fixture.openPlan();
+    plan->resize(plan->widthShowingEveryColumn(), plan->height());
+    QTest::qWait(20);
+    // Second by second, each refresh repainting what it changed: the screen must show what a
+    // whole paint of the window shows.
+    for (int second = 0; second < seconds; ++second) {
+        fixture.fakes().time.now = fixture.fakes().time.now.addSecs(1);
+        plan->refresh();
+        QCoreApplication::processEvents();
+    }
+    const QImage shown = plan->screen()
+                             ->grabWindow(plan->winId(), 0, 0, plan->width(), plan->height())
+                             .toImage()
+                             .convertToFormat(QImage::Format_RGB32);
+    const QImage whole = plan->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(shown.size(), whole.size());
+    for (int y = 0; y < whole.height(); ++y)
+        for (int x = 0; x < whole.width(); ++x)
+            if (shown.pixel(x, y) != whole.pixel(x, y))
+                QFAIL(qPrintable(QStringLiteral("pixel %1,%2 differs").arg(x).arg(y)));
 }
 
 void TestPlanWindow::reloadFollowsTheChangedListFile_data()
