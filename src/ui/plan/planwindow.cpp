@@ -219,22 +219,19 @@ public:
         bool sameObjects = rows.size() == planRows.size() && today == textsDay;
         for (qsizetype i = 0; sameObjects && i < rows.size(); ++i)
             sameObjects = rows[i].name == planRows[i].name;
-        QList<QString> texts;
-        texts.reserve(rows.size() * PlanWindow::ColumnCount);
         static const NightObject noNight;
-        for (qsizetype i = 0; i < rows.size(); ++i) {
-            const NightObject &isNight = i < nights.size() ? nights[i] : noNight;
-            const NightObject &wasNight =
-                sameObjects && i < nightRows.size() ? nightRows[i] : noNight;
-            for (int column = 0; column < PlanWindow::ColumnCount; ++column)
-                texts.append(sameObjects &&
-                                     sameValue(planRows[i], wasNight, rows[i], isNight, column)
-                                 ? cellTexts[i * PlanWindow::ColumnCount + column]
-                                 : cellText(rows[i], isNight, column, today));
-        }
+        const auto nightOf = [](const QList<NightObject> &list,
+                                qsizetype i) -> const NightObject & {
+            return i < list.size() ? list[i] : noNight;
+        };
         textsDay = today;
         if (!sameObjects) {
             // Rows come and go or change places: rare (an object passes the queue's end).
+            QList<QString> texts;
+            texts.reserve(rows.size() * PlanWindow::ColumnCount);
+            for (qsizetype i = 0; i < rows.size(); ++i)
+                for (int column = 0; column < PlanWindow::ColumnCount; ++column)
+                    texts.append(cellText(rows[i], nightOf(nights, i), column, today));
             beginResetModel();
             planRows = rows;
             nightRows = nights;
@@ -243,12 +240,26 @@ public:
             return;
         }
 
+        // The texts are rewritten in place, and only where the value behind them moved.
         QList<bool> restyled(rows.size(), false);
-        for (qsizetype i = 0; i < rows.size(); ++i)
+        QList<bool> changed(rows.size() * PlanWindow::ColumnCount, false);
+        for (qsizetype i = 0; i < rows.size(); ++i) {
             restyled[i] = lookOf(planRows[i]) != lookOf(rows[i]);
+            const NightObject &isNight = nightOf(nights, i);
+            const NightObject &wasNight = nightOf(nightRows, i);
+            for (int column = 0; column < PlanWindow::ColumnCount; ++column) {
+                if (sameValue(planRows[i], wasNight, rows[i], isNight, column))
+                    continue;
+                QString text = cellText(rows[i], isNight, column, today);
+                QString &kept = cellTexts[i * PlanWindow::ColumnCount + column];
+                if (text != kept) {
+                    kept = std::move(text);
+                    changed[i * PlanWindow::ColumnCount + column] = true;
+                }
+            }
+        }
         planRows = rows;
         nightRows = nights;
-        std::swap(cellTexts, texts); // texts now holds the former ones
         const int last = PlanWindow::ColumnCount - 1;
         for (int row = 0; row < planRows.size(); ++row)
             if (restyled[row])
@@ -259,12 +270,11 @@ public:
         for (int column = 0; column <= last; ++column) {
             int runStart = -1;
             for (int row = 0; row <= planRows.size(); ++row) {
-                const bool changed = row < planRows.size() && !restyled[row] &&
-                                     cellTexts[row * PlanWindow::ColumnCount + column] !=
-                                         texts[row * PlanWindow::ColumnCount + column];
-                if (changed && runStart < 0)
+                const bool moved = row < planRows.size() && !restyled[row] &&
+                                   changed[row * PlanWindow::ColumnCount + column];
+                if (moved && runStart < 0)
                     runStart = row;
-                else if (!changed && runStart >= 0) {
+                else if (!moved && runStart >= 0) {
                     emit dataChanged(index(runStart, column), index(row - 1, column), textRoles);
                     runStart = -1;
                 }
