@@ -10,6 +10,16 @@
 //                                                (run it under Xvfb: painting and X count too)
 //   zenitor_planwindow_benchmark --still SECONDS  the same with the clock standing still: the
 //                                                refreshes without anything to redraw
+//   zenitor_planwindow_benchmark --steps SECONDS [START]  that many refreshes of the shown
+//                                                window, each a second later than the one
+//                                                before, painted at once: as many seconds
+//                                                of the open window without waiting for
+//                                                them (for callgrind: the instructions
+//                                                repeat). START: local time "hh:mm" on
+//                                                2026-12-08, default 23:30
+//   zenitor_planwindow_benchmark --grab FILE [START]  saves the settled window at START (as
+//                                                above, the clock standing still) as a picture:
+//                                                two builds' pictures compare pixel by pixel
 
 #include "catalogue/cataloguefiles.h"
 #include "clock/timesource.h"
@@ -54,6 +64,17 @@ double processorSeconds()
            double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
+/// Refreshes the window seconds times, each a second on, and paints what each changed. Its own
+/// function, so callgrind can count just this: --toggle-collect=stepSeconds*.
+[[gnu::noinline]] void stepSeconds(PlanWindow &plan, int seconds)
+{
+    for (int second = 0; second < seconds; ++second) {
+        plan.refresh();
+        // The repaints it asked for, and no timer: the window's own refreshes stay out.
+        QCoreApplication::sendPostedEvents();
+    }
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -62,7 +83,9 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     configureApplication(app);
     const bool still = argc > 2 && std::strcmp(argv[1], "--still") == 0;
-    const bool open = still || (argc > 2 && std::strcmp(argv[1], "--open") == 0);
+    const bool grab = argc > 2 && std::strcmp(argv[1], "--grab") == 0;
+    const bool steps = grab || (argc > 2 && std::strcmp(argv[1], "--steps") == 0);
+    const bool open = still || steps || (argc > 2 && std::strcmp(argv[1], "--open") == 0);
     const int refreshes = argc > 1 && !open ? std::max(1, atoi(argv[1])) : 2000;
     const int openSeconds = open ? std::max(1, atoi(argv[2])) : 0;
 
@@ -90,8 +113,10 @@ int main(int argc, char *argv[])
 
     SteppingTimeSource stepping;
     SystemTimeSource system;
-    stepping.step = still ? 0 : 1;
-    TimeSource &time = open && !still ? static_cast<TimeSource &>(system) : stepping;
+    stepping.step = still || grab ? 0 : 1;
+    if (steps && argc > 3)
+        stepping.now.setTime(QTime::fromString(QString::fromLatin1(argv[3]), u"hh:mm"));
+    TimeSource &time = open && !still && !steps ? static_cast<TimeSource &>(system) : stepping;
     PlanWindow plan(time, folder.path(), [] {
         return PlanSettings{QStringLiteral("13.41 Berlin"), QStringLiteral("Messier"), false};
     });
@@ -109,6 +134,17 @@ int main(int argc, char *argv[])
         QEventLoop loop;
         QTimer::singleShot(3000, &loop, &QEventLoop::quit);
         loop.exec();
+        if (grab)
+            return plan.grab().save(QString::fromLocal8Bit(argv[2])) ? 0 : 1;
+        if (steps) {
+            std::printf("steps from %s\n", qPrintable(stepping.now.toString(u"hh:mm:ss")));
+            std::fflush(stdout);
+            const double before = processorSeconds();
+            stepSeconds(plan, openSeconds);
+            std::printf("%d steps: %.3f s processor time\n", openSeconds,
+                        processorSeconds() - before);
+            return 0;
+        }
         const double before = processorSeconds();
         QTimer::singleShot(openSeconds * 1000, &loop, &QEventLoop::quit);
         loop.exec();

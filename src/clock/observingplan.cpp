@@ -33,7 +33,41 @@ double planLocalSiderealHours(const QDateTime &localTime, bool daylightSaving,
         .localSiderealHours;
 }
 
+QList<PlanObject> planObjects(const QList<QStringList> &records)
+{
+    QList<PlanObject> objects;
+    objects.reserve(records.size());
+    for (const QStringList &fields : records) {
+        const ObjectRecord record = parseObjectRecord(fields);
+        PlanObject object;
+        object.name = record.name;
+        object.rightAscensionText = fields.value(1).trimmed();
+        object.declinationText = fields.value(2).trimmed();
+        if (record.problem == RecordProblem::None || record.problem == RecordProblem::Declination)
+            object.rightAscensionHours = astro::SexagesimalSum(
+                leadingNumber(record.rightAscension[0]), leadingNumber(record.rightAscension[1]),
+                leadingNumber(record.rightAscension[2]));
+        if (record.problem == RecordProblem::None)
+            object.declinationDegrees = astro::DeclinationDegrees(
+                record.declination[0].toStdString(), record.declination[1].toStdString(),
+                record.declination[2].toStdString());
+        if (record.problem == RecordProblem::TooFewFields)
+            object.emptyReason = QStringLiteral("Datensatz überprüfen");
+        else if (!object.rightAscensionHours)
+            object.emptyReason = QStringLiteral("Rektaszension überprüfen");
+        else if (!object.declinationDegrees)
+            object.emptyReason = QStringLiteral("Deklination überprüfen");
+        objects.append(object);
+    }
+    return objects;
+}
+
 QList<PlanRow> computePlan(const PlanInput &input)
+{
+    return computePlan(input, planObjects(input.records));
+}
+
+QList<PlanRow> computePlan(const PlanInput &input, const QList<PlanObject> &objects)
 {
     const double localSidereal =
         planLocalSiderealHours(input.localTime, input.daylightSaving, input.longitudeDegrees);
@@ -41,45 +75,34 @@ QList<PlanRow> computePlan(const PlanInput &input)
     const QDateTime wallClock(input.localTime.date(), input.localTime.time(), Qt::UTC);
 
     QList<PlanRow> rows;
-    rows.reserve(input.records.size());
-    for (const QStringList &fields : input.records) {
-        const ObjectRecord record = parseObjectRecord(fields);
+    rows.reserve(objects.size());
+    for (const PlanObject &object : objects) {
         PlanRow row;
-        row.name = record.name;
-        row.rightAscensionText = fields.value(1).trimmed();
-        row.declinationText = fields.value(2).trimmed();
-        if (record.problem == RecordProblem::None || record.problem == RecordProblem::Declination) {
-            const double rightAscension = astro::SexagesimalSum(
-                leadingNumber(record.rightAscension[0]), leadingNumber(record.rightAscension[1]),
-                leadingNumber(record.rightAscension[2]));
+        row.name = object.name;
+        row.rightAscensionText = object.rightAscensionText;
+        row.declinationText = object.declinationText;
+        if (object.rightAscensionHours) {
             row.hasHourAngle = true;
-            row.hourAngleHours = astro::HourAngleHours(localSidereal, rightAscension);
+            row.hourAngleHours = astro::HourAngleHours(localSidereal, *object.rightAscensionHours);
             row.eastWestHours = astro::EastWestHourAngleHours(row.hourAngleHours);
             row.secondsToTransit = std::llround(astro::CivilSecondsToTransit(row.hourAngleHours));
             row.transitLocalTime = wallClock.addSecs(row.secondsToTransit);
         }
-
-        std::optional<double> declination;
-        if (record.problem == RecordProblem::None)
-            declination = astro::DeclinationDegrees(record.declination[0].toStdString(),
-                                                    record.declination[1].toStdString(),
-                                                    record.declination[2].toStdString());
-        row.declinationDegrees = declination;
-        if (record.problem == RecordProblem::TooFewFields)
-            row.emptyReason = QStringLiteral("Datensatz überprüfen");
-        else if (!row.hasHourAngle)
-            row.emptyReason = QStringLiteral("Rektaszension überprüfen");
-        else if (!declination)
-            row.emptyReason = QStringLiteral("Deklination überprüfen");
+        row.declinationDegrees = object.declinationDegrees;
+        if (!object.emptyReason.isEmpty())
+            row.emptyReason = object.emptyReason;
         else if (!input.latitudeDegrees)
             row.emptyReason = QStringLiteral("Breite des Standorts unbekannt");
         else {
-            row.position = astro::HorizontalFromHourAngle(*input.latitudeDegrees, *declination,
-                                                          row.hourAngleHours);
-            // Azimuth runs over [0, 360): just west of north it would print as 360.00.
-            if (degreesText(row.position->azimuthDegrees) == QStringLiteral("360.00"))
+            row.position = astro::HorizontalFromHourAngle(
+                *input.latitudeDegrees, *object.declinationDegrees, row.hourAngleHours);
+            // Azimuth runs over [0, 360): just west of north it would print as 360.00 (only
+            // values this near 360 can; the text is written only for them).
+            if (row.position->azimuthDegrees > 359.99 &&
+                degreesText(row.position->azimuthDegrees) == QStringLiteral("360.00"))
                 row.position->azimuthDegrees = 0;
-            row.culmination = astro::UpperCulmination(*input.latitudeDegrees, *declination);
+            row.culmination =
+                astro::UpperCulmination(*input.latitudeDegrees, *object.declinationDegrees);
         }
         rows.append(row);
     }

@@ -44,11 +44,29 @@ struct PlanRow
     QString emptyReason; ///< German: why altitude and azimuth are empty, or empty
 };
 
+/// One record of the list taken apart once: what the plan needs of it at every refresh.
+struct PlanObject
+{
+    QString name;               ///< as PlanRow::name
+    QString rightAscensionText; ///< as PlanRow::rightAscensionText
+    QString declinationText;    ///< as PlanRow::declinationText
+    /// Decimal hours of field 2; none when the right ascension is malformed.
+    std::optional<double> rightAscensionHours;
+    std::optional<double> declinationDegrees; ///< decimal degrees of field 3
+    QString emptyReason; ///< why the record gives no hour angle or declination, or empty
+};
+
+/// The records of a list taken apart, in their order; computePlan(input, objects) takes them so
+/// that a refresh does not parse the same records again.
+QList<PlanObject> planObjects(const QList<QStringList> &records);
+
 /// The plan: one row per record that has a name field, sorted by time to the next transit
 /// (the next object to cross the meridian first); rows without an hour angle follow in file
 /// order. Uses the main window's sidereal time computation for the same local time, flag and
 /// longitude, so a row's hour angle equals the readout's for that object.
 QList<PlanRow> computePlan(const PlanInput &input);
+/// The same from the input's records as planObjects gave them (input.records is not read).
+QList<PlanRow> computePlan(const PlanInput &input, const QList<PlanObject> &objects);
 
 /// Local sidereal time (hours) of the plan's input, as the main window's readout computes it.
 double planLocalSiderealHours(const QDateTime &localTime, bool daylightSaving,

@@ -15,15 +15,16 @@
 #include <QApplication>
 #include <QCollator>
 #include <QFileInfo>
+#include <QGlyphRun>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QMenu>
 #include <QPainter>
+#include <QRawFont>
 #include <QScreen>
 #include <QScrollBar>
-#include <QSet>
 #include <QShortcut>
 #include <QSortFilterProxyModel>
 #include <QStaticText>
@@ -45,6 +46,18 @@ const QColor BELOW_HORIZON_TEXT{96, 0, 0};
 bool isNearMeridian(const PlanRow &row)
 {
     return row.hasHourAngle && std::abs(row.eastWestHours) <= NEAR_MERIDIAN_HOURS;
+}
+
+/// True when both values print alike with two decimals (degreesText): the same hundredths, and
+/// neither so near half of one that the printed rounding could differ from this one.
+bool sameHundredths(double a, double b)
+{
+    const double x = a * 100;
+    const double y = b * 100;
+    const double roundX = std::round(x);
+    const double roundY = std::round(y);
+    return roundX == roundY && std::abs(std::abs(x - roundX) - 0.5) > 1e-6 &&
+           std::abs(std::abs(y - roundY) - 0.5) > 1e-6;
 }
 
 bool isBelowHorizon(const PlanRow &row)
@@ -200,57 +213,53 @@ public:
 
     const QList<PlanRow> &rows() const { return planRows; }
 
-    /// Takes the rows of a refresh; today: the local date, for the day marks. Returns true
-    /// when a row changed weight (came within an hour of the meridian or left it), so the
-    /// columns are measured again.
-    bool setRows(const QList<PlanRow> &rows, const QList<NightObject> &nights, const QDate &today)
+    /// Takes the rows of a refresh; today: the local date, for the day marks.
+    void setRows(const QList<PlanRow> &rows, const QList<NightObject> &nights, const QDate &today)
     {
         bool sameObjects = rows.size() == planRows.size() && today == textsDay;
         for (qsizetype i = 0; sameObjects && i < rows.size(); ++i)
             sameObjects = rows[i].name == planRows[i].name;
-        QList<QString> texts;
-        texts.reserve(rows.size() * PlanWindow::ColumnCount);
         static const NightObject noNight;
-        for (qsizetype i = 0; i < rows.size(); ++i) {
-            const NightObject &isNight = i < nights.size() ? nights[i] : noNight;
-            const NightObject &wasNight =
-                sameObjects && i < nightRows.size() ? nightRows[i] : noNight;
-            for (int column = 0; column < PlanWindow::ColumnCount; ++column)
-                texts.append(sameObjects &&
-                                     sameValue(planRows[i], wasNight, rows[i], isNight, column)
-                                 ? cellTexts[i * PlanWindow::ColumnCount + column]
-                                 : cellText(rows[i], isNight, column, today));
-        }
+        const auto nightOf = [](const QList<NightObject> &list,
+                                qsizetype i) -> const NightObject & {
+            return i < list.size() ? list[i] : noNight;
+        };
         textsDay = today;
         if (!sameObjects) {
             // Rows come and go or change places: rare (an object passes the queue's end).
-            QSet<QString> boldBefore, boldAfter;
-            for (const PlanRow &row : planRows)
-                if (isNearMeridian(row))
-                    boldBefore.insert(row.name);
-            for (const PlanRow &row : rows)
-                if (isNearMeridian(row))
-                    boldAfter.insert(row.name);
+            QList<QString> texts;
+            texts.reserve(rows.size() * PlanWindow::ColumnCount);
+            for (qsizetype i = 0; i < rows.size(); ++i)
+                for (int column = 0; column < PlanWindow::ColumnCount; ++column)
+                    texts.append(cellText(rows[i], nightOf(nights, i), column, today));
             beginResetModel();
             planRows = rows;
             nightRows = nights;
             cellTexts = texts;
             endResetModel();
-            return boldBefore != boldAfter;
+            return;
         }
 
-        bool weightChanged = false;
+        // The texts are rewritten in place, and only where the value behind them moved.
         QList<bool> restyled(rows.size(), false);
+        QList<bool> changed(rows.size() * PlanWindow::ColumnCount, false);
         for (qsizetype i = 0; i < rows.size(); ++i) {
-            const RowLook before = lookOf(planRows[i]);
-            const RowLook after = lookOf(rows[i]);
-            restyled[i] = before != after;
-            weightChanged = weightChanged ||
-                            (before == RowLook::NearMeridian) != (after == RowLook::NearMeridian);
+            restyled[i] = lookOf(planRows[i]) != lookOf(rows[i]);
+            const NightObject &isNight = nightOf(nights, i);
+            const NightObject &wasNight = nightOf(nightRows, i);
+            for (int column = 0; column < PlanWindow::ColumnCount; ++column) {
+                if (sameValue(planRows[i], wasNight, rows[i], isNight, column))
+                    continue;
+                QString text = cellText(rows[i], isNight, column, today);
+                QString &kept = cellTexts[i * PlanWindow::ColumnCount + column];
+                if (text != kept) {
+                    kept = std::move(text);
+                    changed[i * PlanWindow::ColumnCount + column] = true;
+                }
+            }
         }
         planRows = rows;
         nightRows = nights;
-        std::swap(cellTexts, texts); // texts now holds the former ones
         const int last = PlanWindow::ColumnCount - 1;
         for (int row = 0; row < planRows.size(); ++row)
             if (restyled[row])
@@ -261,18 +270,16 @@ public:
         for (int column = 0; column <= last; ++column) {
             int runStart = -1;
             for (int row = 0; row <= planRows.size(); ++row) {
-                const bool changed = row < planRows.size() && !restyled[row] &&
-                                     cellTexts[row * PlanWindow::ColumnCount + column] !=
-                                         texts[row * PlanWindow::ColumnCount + column];
-                if (changed && runStart < 0)
+                const bool moved = row < planRows.size() && !restyled[row] &&
+                                   changed[row * PlanWindow::ColumnCount + column];
+                if (moved && runStart < 0)
                     runStart = row;
-                else if (!changed && runStart >= 0) {
+                else if (!moved && runStart >= 0) {
                     emit dataChanged(index(runStart, column), index(row - 1, column), textRoles);
                     runStart = -1;
                 }
             }
         }
-        return weightChanged;
     }
 
     int rowCount(const QModelIndex &parent = {}) const override
@@ -362,6 +369,12 @@ private:
         case PlanWindow::TransitColumn:
             return was.hasHourAngle == is.hasHourAngle &&
                    was.transitLocalTime == is.transitLocalTime;
+        case PlanWindow::AltitudeColumn:
+            return samePlace && (!is.position || sameHundredths(was.position->altitudeDegrees,
+                                                                is.position->altitudeDegrees));
+        case PlanWindow::AzimuthColumn:
+            return samePlace && (!is.position || sameHundredths(was.position->azimuthDegrees,
+                                                                is.position->azimuthDegrees));
         case PlanWindow::CulminationColumn:
             return sameCulmination();
         case PlanWindow::RiseColumn:
@@ -381,7 +394,7 @@ private:
         case PlanWindow::DeclinationColumn:
             return was.declinationText == is.declinationText;
         default:
-            return false; // the hour angle, the time left, altitude and azimuth move
+            return false; // the hour angle and the time left move every second
         }
     }
 
@@ -561,11 +574,30 @@ public:
             painter->setPen(colour.isValid() ? colour.value<QColor>()
                                              : option.palette.color(QPalette::Text));
         }
-        painter->setFont(font);
-        for (const QChar c : text) {
-            const int i = int(FIGURES.indexOf(c));
-            painter->drawStaticText(at, glyphs.glyph[i]);
-            at.rx() += glyphs.advance[i];
+        if (glyphs.indexes.isEmpty()) {
+            painter->setFont(font);
+            for (const QChar c : text) {
+                const int i = int(FIGURES.indexOf(c));
+                painter->drawStaticText(at, glyphs.glyph[i]);
+                at.rx() += glyphs.advance[i];
+            }
+        } else {
+            // The same glyphs at the same places as one run: one call instead of one per figure.
+            QList<quint32> indexes;
+            QList<QPointF> positions;
+            indexes.reserve(text.size());
+            positions.reserve(text.size());
+            for (const QChar c : text) {
+                const int i = int(FIGURES.indexOf(c));
+                indexes.append(glyphs.indexes[i]);
+                positions.append(QPointF(at.x(), at.y() + glyphs.ascent));
+                at.rx() += glyphs.advance[i];
+            }
+            QGlyphRun run;
+            run.setRawFont(glyphs.rawFont);
+            run.setGlyphIndexes(indexes);
+            run.setPositions(positions);
+            painter->drawGlyphRun(QPointF(0, 0), run);
         }
         painter->restore();
     }
@@ -579,6 +611,10 @@ private:
         QList<QStaticText> glyph;
         QList<qreal> advance;
         qreal height = 0;
+        /// The figures' glyphs in the font's first face; empty when it lacks one of them.
+        QRawFont rawFont;
+        QList<quint32> indexes;
+        qreal ascent = 0;
     };
 
     static bool isFigures(const QString &text)
@@ -607,6 +643,12 @@ private:
             glyph.prepare(QTransform(), font);
             glyphs.glyph.append(glyph);
             glyphs.advance.append(metrics.horizontalAdvance(c));
+        }
+        glyphs.rawFont = QRawFont::fromFont(font);
+        const QList<quint32> indexes = glyphs.rawFont.glyphIndexesForString(FIGURES);
+        if (glyphs.rawFont.isValid() && indexes.size() == FIGURES.size() && !indexes.contains(0u)) {
+            glyphs.indexes = indexes;
+            glyphs.ascent = glyphs.rawFont.ascent();
         }
         cache.append(glyphs);
         return cache.constLast();
@@ -966,6 +1008,7 @@ void PlanWindow::readList(const QString &listName)
     // and places it when it opens.
     widenToColumns = showsEveryColumn();
     input.records.clear();
+    objects.clear();
     listProblem.clear();
     if (listName.isEmpty()) {
         listProblem = QStringLiteral("Keine Liste gewählt.");
@@ -979,6 +1022,7 @@ void PlanWindow::readList(const QString &listName)
     }
     readListPath = read.path;
     input.records = read.value;
+    objects = planObjects(input.records);
     nightObjects.clear();
     if (!read.longLines.isEmpty())
         listProblem = longLinesMessage(read.path, read.longLines);
@@ -1037,7 +1081,7 @@ void PlanWindow::refresh()
     // window's object.
     const QString selected = newList ? now.objectName : selectedObject();
     const int scrolled = view->verticalScrollBar()->value();
-    QList<PlanRow> plan = computePlan(input);
+    QList<PlanRow> plan = computePlan(input, objects);
     // The meridian queue: what crossed within the hour first, then by the next transit.
     std::stable_sort(plan.begin(), plan.end(), [](const PlanRow &a, const PlanRow &b) {
         if (a.hasHourAngle != b.hasHourAngle)
@@ -1045,10 +1089,11 @@ void PlanWindow::refresh()
         return a.hasHourAngle && queueHours(a) > queueHours(b);
     });
     updateNight();
-    const bool weightChanged = model->setRows(plan, nightObjectsFor(plan), input.localTime.date());
+    model->setRows(plan, nightObjectsFor(plan), input.localTime.date());
     updateSpans();
-    if (columnsToFit || weightChanged) {
-        // Not every second: columns that follow every second's widths would jitter.
+    // Not every second: columns that follow every second's widths would jitter. Nor when a row
+    // comes near the meridian and turns bold: every row was measured as if bold.
+    if (columnsToFit) {
         fitColumns();
         columnsToFit = false;
     }

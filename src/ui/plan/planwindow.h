@@ -140,6 +140,8 @@ private:
     QTimer timer;
 
     PlanInput input;
+    /// input.records taken apart, once per reading of the list.
+    QList<PlanObject> objects;
     /// The list whose records input holds; empty text of a problem when it was read.
     QString readListName;
     /// The file the records came from; empty when none was read.

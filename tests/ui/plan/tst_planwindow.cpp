@@ -187,6 +187,11 @@ private slots:
     void zoneChangeNotedAtTheNextRefresh();
     void keys();
     void aSecondUpdatesOnlyChangedCells();
+    void keptTextsMatchTheirValuesOverAnHour();
+    void repaintedPartsMatchAWholePaint_data();
+    void repaintedPartsMatchAWholePaint();
+    void reloadFollowsTheChangedListFile_data();
+    void reloadFollowsTheChangedListFile();
     void chartRepaintsOnlyWhenItsPictureChanges();
     void chartHintWithoutSelection();
     void opensWhollyOnTheMainWindowsScreen_data();
@@ -1039,6 +1044,116 @@ void TestPlanWindow::aSecondUpdatesOnlyChangedCells()
         QCOMPARE(cell(*plan, row, PlanWindow::TimeLeftColumn),
                  durationText(rows[row].secondsToTransit));
     }
+}
+
+void TestPlanWindow::keptTextsMatchTheirValuesOverAnHour()
+{
+    // Altitude and azimuth keep their texts while the value prints alike: second by second
+    // they must read as freshly written ones, also where a value rounds at half a hundredth.
+    PlanFixture fixture;
+    PlanWindow *plan = fixture.openPlan();
+    for (int second = 0; second < 3600; ++second) {
+        fixture.fakes().time.now = fixture.fakes().time.now.addSecs(1);
+        plan->refresh();
+        const QList<PlanRow> rows = plan->rows();
+        for (int row = 0; row < rows.size(); ++row) {
+            if (!rows[row].position)
+                continue;
+            QCOMPARE(cell(*plan, row, PlanWindow::AltitudeColumn),
+                     degreesText(rows[row].position->altitudeDegrees) + u'°');
+            QCOMPARE(cell(*plan, row, PlanWindow::AzimuthColumn),
+                     degreesText(rows[row].position->azimuthDegrees) + u'°');
+        }
+    }
+}
+
+void TestPlanWindow::repaintedPartsMatchAWholePaint_data()
+{
+    QTest::addColumn<QTime>("start");
+    QTest::addColumn<int>("seconds");
+
+    // From 23:30 M 42 comes within an hour of the meridian (bold, bright); from 23:58 "Nah"
+    // leaves that hour and moves to the queue's end.
+    QTest::newRow("a minute") << QTime(23, 30) << 60;
+    QTest::newRow("a row turns bold") << QTime(23, 33) << 150;
+    QTest::newRow("a row leaves the hour") << QTime(23, 58) << 150;
+}
+
+void TestPlanWindow::repaintedPartsMatchAWholePaint()
+{
+    QFETCH(QTime, start);
+    QFETCH(int, seconds);
+
+    PlanFixture fixture;
+    fixture.fakes().time.now.setTime(start);
+    PlanWindow *plan = fixture.openPlan();
+    plan->resize(plan->widthShowingEveryColumn(), plan->height());
+    QTest::qWait(20);
+    // Second by second, each refresh repainting what it changed: the screen must show what a
+    // whole paint of the window shows.
+    for (int second = 0; second < seconds; ++second) {
+        fixture.fakes().time.now = fixture.fakes().time.now.addSecs(1);
+        plan->refresh();
+        QCoreApplication::processEvents();
+    }
+    const QImage shown = plan->screen()
+                             ->grabWindow(plan->winId(), 0, 0, plan->width(), plan->height())
+                             .toImage()
+                             .convertToFormat(QImage::Format_RGB32);
+    const QImage whole = plan->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(shown.size(), whole.size());
+    for (int y = 0; y < whole.height(); ++y)
+        for (int x = 0; x < whole.width(); ++x)
+            if (shown.pixel(x, y) != whole.pixel(x, y))
+                QFAIL(qPrintable(QStringLiteral("pixel %1,%2 differs").arg(x).arg(y)));
+}
+
+void TestPlanWindow::reloadFollowsTheChangedListFile_data()
+{
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<QString>("altitude");
+    QTest::addColumn<QString>("declination");
+
+    // "Nah" rewritten in Nacht.txt, then the list read again (the editor saved it).
+    QTest::newRow("coordinates changed") << QByteArray("Nah;04:00:00;-20:00:00;weiter südlich")
+                                         << QString() << QStringLiteral("-20:00:00");
+    QTest::newRow("declination broken")
+        << QByteArray("Nah;04:00:00;20:00;kaputt") << QStringLiteral("Deklination überprüfen")
+        << QStringLiteral("20:00");
+    QTest::newRow("too few fields")
+        << QByteArray("Nah;04:00:00") << QStringLiteral("Datensatz überprüfen") << QString();
+}
+
+void TestPlanWindow::reloadFollowsTheChangedListFile()
+{
+    QFETCH(QByteArray, line);
+    QFETCH(QString, altitude);
+    QFETCH(QString, declination);
+
+    PlanFixture fixture;
+    PlanWindow *plan = fixture.openPlan();
+    const QString before =
+        cell(*plan, rowOf(*plan, QStringLiteral("Nah")), PlanWindow::AltitudeColumn);
+    QByteArray changed = NACHT;
+    changed.replace("Nah;04:00:00;20:00:00;nahe am Meridian", line);
+    QVERIFY(fixture.folder.write(QStringLiteral("Nacht.txt"), changed));
+    plan->reload();
+    const int row = rowOf(*plan, QStringLiteral("Nah"));
+    QVERIFY(row >= 0);
+    QCOMPARE(cell(*plan, row, PlanWindow::DeclinationColumn), declination);
+    const QString now = cell(*plan, row, PlanWindow::AltitudeColumn);
+    if (altitude.isEmpty()) {
+        // 40 degrees further south: the altitude drops by about as much.
+        QVERIFY2(now.endsWith(u'°') && now != before, qPrintable(now));
+        QVERIFY(now.chopped(1).toDouble() < before.chopped(1).toDouble() - 35);
+    } else {
+        QCOMPARE(now, altitude);
+    }
+    // A second later the rows still come from the file as it now reads.
+    fixture.fakes().time.now = fixture.fakes().time.now.addSecs(1);
+    plan->refresh();
+    QCOMPARE(cell(*plan, rowOf(*plan, QStringLiteral("Nah")), PlanWindow::DeclinationColumn),
+             declination);
 }
 
 void TestPlanWindow::chartRepaintsOnlyWhenItsPictureChanges()
