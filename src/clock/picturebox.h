@@ -33,9 +33,13 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     QFont searchFittingFont() const;
+    /// An opaque background is cleared by the box's own painter, which saves Qt a second
+    /// painter for every repaint; any other is left to Qt, which paints what lies below.
+    void chooseBackgroundPainting();
 
     /// The fonts fitted for lines of each length, and the box, font and resolution they were
     /// fitted for.
