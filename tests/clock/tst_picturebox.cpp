@@ -147,6 +147,7 @@ private slots:
     void tickingLinesLookAsDrawnWhole_data();
     void tickingLinesLookAsDrawnWhole();
     void runningClockLooksAsDrawnWhole();
+    void bandsDrawnInOtherColoursAreNotReused();
 
 private:
     /// A shown box of that size and font in a black window, painted with its first line.
@@ -366,6 +367,33 @@ void TestPictureBox::runningClockLooksAsDrawnWhole()
                                 controlsOf(mainWindow).Picture3, controlsOf(mainWindow).Picture4})
         COMPARE_PIXELS(onScreen(*readout), drawnWhole(*readout, readout->printedText()),
                        readout->objectName());
+}
+
+// A band drawn before is copied only where it shows the same pixels: the same seconds in new
+// colours (the night switch) are drawn anew.
+void TestPictureBox::bandsDrawnInOtherColoursAreNotReused()
+{
+    const QStringList seconds{QStringLiteral("4 h 34 m 21 s"), QStringLiteral("4 h 34 m 22 s"),
+                              QStringLiteral("4 h 34 m 23 s")};
+    showBox(QSize(289, 41), readoutFont(18.0), seconds.first());
+    for (const QString &text : seconds) {
+        box->Print(text);
+        settle();
+    }
+    for (const QColor &background : {QColor(Qt::black), QColor(0x20, 0, 0)}) {
+        QPalette colours = box->palette();
+        colours.setColor(QPalette::Window, background);
+        colours.setColor(QPalette::WindowText, QColor(0xff, 0x40, 0x40));
+        box->setPalette(colours);
+        box->Print(seconds.first());
+        settle();
+        for (const QString &text : seconds) {
+            box->Print(text);
+            settle();
+            COMPARE_PIXELS(onScreen(*box), drawnWhole(*box, text),
+                           text + QStringLiteral(" on ") + background.name());
+        }
+    }
 }
 
 QTEST_MAIN(TestPictureBox)
