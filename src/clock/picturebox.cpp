@@ -2,7 +2,6 @@
 #include "picturebox.h"
 
 #include <QFontMetricsF>
-#include <QPaintEngine>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QRawFont>
@@ -19,8 +18,6 @@ constexpr int inkMargin = 2;
 // Enough for the tails of the clock's readouts that recur within an hour.
 constexpr qsizetype keptTails = 1000;
 constexpr qsizetype keptTailFonts = 8;
-// Enough for the bands of the seconds of all readouts, and what changes within a few minutes.
-constexpr qsizetype keptBandPictures = 600;
 
 bool fits(const QFont &font, const QString &text, const QSizeF &box)
 {
@@ -42,39 +39,22 @@ struct PictureBox::TailCache
         QFont font;
         int dotsPerInch = 0;
         QHash<QString, Shaped> byText;
-        /// Repainted bands as they were drawn, by everything else that made their pixels; a
-        /// band that shows the same again (the same seconds a minute later) is copied, not drawn.
-        QHash<QByteArray, QImage> bandPictures;
     };
     QList<OneFont> fonts;
-
-    OneFont &entry(const QFont &font, int dotsPerInch)
-    {
-        for (OneFont &one : fonts)
-            if (one.font == font && one.dotsPerInch == dotsPerInch)
-                return one;
-        if (fonts.size() >= keptTailFonts)
-            fonts.removeFirst();
-        fonts.append({font, dotsPerInch, {}, {}});
-        return fonts.last();
-    }
 
     /// The tails shaped in that font, emptied now and then so that they stay few.
     QHash<QString, Shaped> &of(const QFont &font, int dotsPerInch)
     {
-        OneFont &one = entry(font, dotsPerInch);
-        if (one.byText.size() >= keptTails)
-            one.byText.clear();
-        return one.byText;
-    }
-
-    /// The band pictures drawn in that font, emptied now and then so that they stay few.
-    QHash<QByteArray, QImage> &bandsOf(const QFont &font, int dotsPerInch)
-    {
-        OneFont &one = entry(font, dotsPerInch);
-        if (one.bandPictures.size() >= keptBandPictures)
-            one.bandPictures.clear();
-        return one.bandPictures;
+        for (OneFont &one : fonts)
+            if (one.font == font && one.dotsPerInch == dotsPerInch) {
+                if (one.byText.size() >= keptTails)
+                    one.byText.clear();
+                return one.byText;
+            }
+        if (fonts.size() >= keptTailFonts)
+            fonts.removeFirst();
+        fonts.append({font, dotsPerInch, {}});
+        return fonts.last().byText;
     }
 
     /// The cache of every box alive; it goes with the last box, before the application's
@@ -349,12 +329,11 @@ void PictureBox::paintEvent(QPaintEvent *event)
     }
     // Glyphs outside the repainted band would only be clipped away; leaving them out
     // changes no pixel, as each glyph is drawn at its own place.
-    const QRect area = event->rect();
-    const qreal areaLeft = area.left() - inkMargin;
-    const qreal areaRight = area.right() + 1 + inkMargin;
-    QList<QGlyphRun> parts;
+    const qreal areaLeft = event->rect().left() - inkMargin;
+    const qreal areaRight = event->rect().right() + 1 + inkMargin;
     qsizetype next = 0;
     for (qsizetype r = 0; r < text.runs.size(); ++r) {
+        const QGlyphRun &run = text.runs.at(r);
         const qsizetype first = next;
         while (next < text.glyphs.size() && text.glyphs.at(next).run == r)
             ++next;
@@ -368,63 +347,10 @@ void PictureBox::paintEvent(QPaintEvent *event)
             }
         }
         if (!indexes.isEmpty()) {
-            QGlyphRun part = text.runs.at(r);
+            QGlyphRun part = run;
             part.setGlyphIndexes(indexes);
             part.setPositions(positions);
-            parts.append(part);
-        }
-    }
-
-    const QImage *screen = painter.paintEngine()
-                               ? dynamic_cast<const QImage *>(painter.paintEngine()->paintDevice())
-                               : nullptr;
-    const QBrush background = palette().brush(backgroundRole());
-    const QTransform toScreen = painter.deviceTransform();
-    if (!screen || !testAttribute(Qt::WA_OpaquePaintEvent) ||
-        background.style() != Qt::SolidPattern || screen->devicePixelRatio() != 1.0 ||
-        toScreen.type() > QTransform::TxTranslate || toScreen.dx() != std::round(toScreen.dx()) ||
-        toScreen.dy() != std::round(toScreen.dy())) {
-        for (const QGlyphRun &part : std::as_const(parts))
             painter.drawGlyphRun(text.origin, part);
-        return;
-    }
-
-    // The band's pixels follow from its place, its colours, the screen's format and the glyphs
-    // in it; glyphs moved by whole pixels keep their shape, so a copy drawn elsewhere matches.
-    QByteArray key;
-    key.reserve(128);
-    const auto describe = [&key](auto value) {
-        key.append(reinterpret_cast<const char *>(&value), sizeof value);
-    };
-    for (const int side : {area.x(), area.y(), area.width(), area.height(), int(screen->format())})
-        describe(side);
-    describe(quint64(painter.pen().color().rgba64()));
-    describe(quint64(background.color().rgba64()));
-    describe(text.origin.x());
-    describe(text.origin.y());
-    for (const QGlyphRun &part : std::as_const(parts)) {
-        describe(int(part.flags()));
-        const QList<quint32> indexes = part.glyphIndexes();
-        const QList<QPointF> positions = part.positions();
-        for (qsizetype i = 0; i < indexes.size(); ++i) {
-            describe(indexes.at(i));
-            describe(positions.at(i).x());
-            describe(positions.at(i).y());
         }
     }
-    QHash<QByteArray, QImage> &pictures = tails->bandsOf(text.font, text.dotsPerInch);
-    auto found = pictures.constFind(key);
-    if (found == pictures.constEnd()) {
-        QImage band(area.size(), screen->format());
-        band.fill(background.color());
-        QPainter bandPainter(&band);
-        bandPainter.setPen(painter.pen());
-        bandPainter.setRenderHints(painter.renderHints());
-        bandPainter.translate(-area.topLeft());
-        for (const QGlyphRun &part : std::as_const(parts))
-            bandPainter.drawGlyphRun(text.origin, part);
-        bandPainter.end();
-        found = pictures.insert(key, band);
-    }
-    painter.drawImage(area.topLeft(), *found);
 }

@@ -147,7 +147,7 @@ private slots:
     void tickingLinesLookAsDrawnWhole_data();
     void tickingLinesLookAsDrawnWhole();
     void runningClockLooksAsDrawnWhole();
-    void bandsDrawnInOtherColoursAreNotReused();
+    void newColoursShowOnTheSameSeconds();
 
 private:
     /// A shown box of that size and font in a black window, painted with its first line.
@@ -369,9 +369,9 @@ void TestPictureBox::runningClockLooksAsDrawnWhole()
                        readout->objectName());
 }
 
-// A band drawn before is copied only where it shows the same pixels: the same seconds in new
-// colours (the night switch) are drawn anew.
-void TestPictureBox::bandsDrawnInOtherColoursAreNotReused()
+// New colours (the night switch) show on the same seconds as drawn whole: the box clears
+// its own background in the colour it has now.
+void TestPictureBox::newColoursShowOnTheSameSeconds()
 {
     const QStringList seconds{QStringLiteral("4 h 34 m 21 s"), QStringLiteral("4 h 34 m 22 s"),
                               QStringLiteral("4 h 34 m 23 s")};
