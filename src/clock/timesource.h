@@ -24,7 +24,7 @@ public:
 /// Local time is read from the C library's zone without asking it to look at the zone's file
 /// again on every reading, as Qt's local-time conversions do (a file system look-up each, many
 /// a second while the clock runs); a change of the system's zone is noticed within a minute.
-/// The local time it returns carries its offset from UTC rather than Qt's local-time spec.
+/// The local time it returns carries its offset from UTC (Qt::OffsetFromUTC), not Qt::LocalTime.
 class SystemTimeSource : public TimeSource
 {
 public:
