@@ -199,10 +199,7 @@ PictureBox::Shaped PictureBox::withNewTail(const Shaped &previous, const QString
     // The run keeps the font and flags of the line; what is drawn comes from the glyphs.
     Shaped result = previous;
     result.text = text;
-    result.glyphs = {};
-    result.glyphs.reserve(from + tail.glyphs.size());
-    for (qsizetype i = 0; i < from; ++i)
-        result.glyphs.append(previous.glyphs.at(i));
+    result.glyphs = previous.glyphs.first(from);
     const qreal shift = previous.glyphs.at(from).position.x();
     for (const Glyph &glyph : tail.glyphs)
         result.glyphs.append({0, glyph.index, glyph.position + QPointF(shift, 0),

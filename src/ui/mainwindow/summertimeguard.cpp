@@ -23,11 +23,9 @@ void SummerTimeGuard::check()
 {
     const int offset = timeSource.currentUtcOffsetSeconds();
     const bool ticked = box->checkState() != Qt::Unchecked;
-    if (checkedOnce && offset == checkedOffset && ticked == checkedTicked)
+    if (checked == std::pair(offset, ticked))
         return;
-    checkedOnce = true;
-    checkedOffset = offset;
-    checkedTicked = ticked;
+    checked = std::pair(offset, ticked);
     const bool disagrees = summerTimeDisagrees(ticked, offset);
     const QString caption = disagrees ? markedCaption() : plainCaption();
     if (box->text() != caption)

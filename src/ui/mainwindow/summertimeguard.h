@@ -5,6 +5,9 @@
 #include <QString>
 #include <QTimer>
 
+#include <optional>
+#include <utility>
+
 class QCheckBox;
 class TimeSource;
 
@@ -34,8 +37,6 @@ private:
     TimeSource &timeSource;
     /// The offset changes twice a year; once a minute finds the change without costing anything.
     QTimer recheck;
-    /// What the box and the offset were at the last check: the warning is worded only anew.
-    int checkedOffset = 0;
-    bool checkedTicked = false;
-    bool checkedOnce = false;
+    /// The offset and the box at the last check: the warning is worded only when they change.
+    std::optional<std::pair<int, bool>> checked;
 };
